@@ -1,0 +1,26 @@
+#include <QDir>
+
+#include "app/qtsinglecoreapplication.h"
+#include "app/widget.h"
+
+int main(int argc, char *argv[])
+{
+    QtSingleCoreApplication app(argc, argv);
+    if (app.isRunning()) {
+        app.sendMessage(QString(), 5000);
+        return 1;
+    }
+
+    // Every data path is relative to the executable's folder.
+    QString folder = QCoreApplication::applicationFilePath();
+    folder.truncate(folder.lastIndexOf('/'));
+    QDir::setCurrent(folder);
+
+    Widget window;
+    QObject::connect(&app, &QtSingleCoreApplication::messageReceived, &window,
+                     &Widget::receiveMessage);
+
+    window.showNormal();
+    window.checkDevice();
+    return app.exec();
+}

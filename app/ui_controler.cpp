@@ -1,0 +1,72 @@
+#include "app/ui_controler.h"
+
+#include <QMetaObject>
+#include <QQmlContext>
+#include <QQuickItem>
+
+#include "bridge/myqquickview.h"
+#include "store/appconfig.h"
+
+Ui_Controler::Ui_Controler(QObject *parent) : QObject(parent) {}
+
+Ui_Controler::~Ui_Controler() = default;
+
+void Ui_Controler::setupUi(QWidget *mainWindow, QObject *deviceLink)
+{
+    if (mainWindow->objectName().isEmpty())
+        mainWindow->setObjectName("Widget");
+    mainWidget = mainWindow;
+    mainWindow->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+    mainWindow->setWindowOpacity(1.0);
+    mainWindow->setAttribute(Qt::WA_TranslucentBackground, true);
+    mainWindow->setStyleSheet("background:transparent;");
+
+    quickView = new myQQuickView(mainWindow);
+    quickView->setObjectName("ui_View");
+    quickView->setSource(QUrl("qrc:modules/qml/main.qml"));
+    for (const QQmlError &error : quickView->errors())
+        qWarning("%s", qPrintable(error.toString()));
+    QQmlContext *context = quickView->rootContext();
+    context->setContextProperty("ui_View", quickView);
+    context->setContextProperty("hid", deviceLink);
+    context->setContextProperty("ui_Ctl", this);
+    mainWindow->resize(quickView->size());
+    mainWindow->setWindowTitle(AppConfig::windowTitle());
+}
+
+void Ui_Controler::onMinimize()
+{
+    if (mainWidget)
+        mainWidget->showMinimized();
+}
+
+void Ui_Controler::onClose()
+{
+    if (mainWidget)
+        mainWidget->setVisible(false);
+}
+
+void Ui_Controler::onXChanged(int x)
+{
+    if (mainWidget)
+        mainWidget->move(mainWidget->x() + x, mainWidget->y());
+}
+
+void Ui_Controler::onYChanged(int y)
+{
+    if (mainWidget)
+        mainWidget->move(mainWidget->x(), mainWidget->y() + y);
+}
+
+void Ui_Controler::setBusy(int busyTime)
+{
+    if (!quickView || !quickView->rootObject())
+        return;
+    QMetaObject::invokeMethod(quickView->rootObject(), "setProtectUI", Qt::DirectConnection,
+                              Q_ARG(QVariant, QVariant(busyTime)));
+}
+
+void Ui_Controler::setBusy()
+{
+    setBusy(0);
+}

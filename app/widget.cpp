@@ -1,0 +1,170 @@
+#include "app/widget.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QSettings>
+
+#include "app/devicechangewatcher.h"
+#include "app/ui_controler.h"
+#include "bridge/myqquickview.h"
+#include "device/devicetable.h"
+#include "device/linkflags.h"
+
+namespace {
+const char *const trayMenuStyle =
+    "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } "
+    "QMenu::item { height: 22px; padding: 0px 25px 0px 20px; } "
+    "QMenu::item:enabled { color: rgb(225, 225, 225); } "
+    "QMenu::item:!enabled { color: rgb(155, 155, 155); } "
+    "QMenu::item:enabled:selected { color: rgb(230, 230, 230); background: rgba(255, 255, 255, 40); } "
+    "QMenu::separator { height: 1px; background: rgb(100, 100, 100); } "
+    "QMenu::indicator { width: 13px; height: 13px; } "
+    "QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
+
+constexpr quint8 usageLeftShift = 0xE1;
+constexpr quint8 usageRightShift = 0xE5;
+constexpr quint8 usageLeftAlt = 0xE2;
+constexpr quint8 usageRightAlt = 0xE6;
+constexpr quint8 usageF12 = 0x45;
+} // namespace
+
+Widget::Widget(QWidget *parent) : QWidget(parent)
+{
+    hid.setOwner(this);
+    uiController = new Ui_Controler;
+    uiController->setupUi(this, &hid);
+    bridge()->hid = &hid;
+    shiftHeld = false;
+    altHeld = false;
+    checkTimer.setInterval(CheckInterval);
+    checkTimer.setSingleShot(true);
+    connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
+    setupTrayIcon();
+    deviceWatcher = new DeviceChangeWatcher(this);
+    connect(deviceWatcher, &DeviceChangeWatcher::deviceChanged, this, &Widget::deviceChanged);
+}
+
+Widget::~Widget()
+{
+    hid.stopLink();
+    uiController->deleteLater();
+}
+
+myQQuickView *Widget::bridge() const
+{
+    return uiController->view();
+}
+
+void Widget::setupTrayIcon()
+{
+    trayIcon = new QSystemTrayIcon(this);
+    QAction *quitAction = new QAction(tr("Quit (&Q)"), this);
+    connect(quitAction, &QAction::triggered, this, &Widget::exitSYS);
+    QMenu *menu = new QMenu(this);
+    menu->addAction(quitAction);
+    menu->setStyleSheet(trayMenuStyle);
+    trayIcon->setContextMenu(menu);
+    trayIcon->setToolTip("DORNAK SKELDA MOUSE R740");
+    trayIcon->setIcon(QIcon("./modules/img/trayIcon.ico"));
+    connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
+    trayIcon->setVisible(true);
+}
+
+void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason == QSystemTrayIcon::DoubleClick && deviceReady)
+        postRestore();
+}
+
+void Widget::receiveMessage(QString msg)
+{
+    Q_UNUSED(msg);
+    if (deviceReady)
+        postRestore();
+}
+
+void Widget::deviceChanged()
+{
+    if (!hid.isLinkStarted())
+        checkTimer.start();
+}
+
+void Widget::checkDevice()
+{
+    QSettings table(DeviceTable::resourcePath, QSettings::IniFormat);
+    const QStringList names = bridge()->appSettings()->value("common/product_name").toStringList();
+    hid.enumerateDevices(DeviceTable::readRecords(table, names));
+    isEncode = DeviceTable::readIsEncode(table);
+    hid.swichCurDevice(uint(hid.currentDeviceId()));
+    bridge()->syncFW();
+}
+
+void Widget::startUI()
+{
+    bridge()->initUI();
+    QCoreApplication::postEvent(this, new UserEvent(UserEvent::RunUI));
+}
+
+void Widget::customEvent(QEvent *event)
+{
+    if (event->type() == UserEvent::UserEventType
+        && static_cast<UserEvent *>(event)->field == UserEvent::RunUI)
+        bridge()->runUI();
+}
+
+void Widget::exitSYS()
+{
+    hid.stopLink();
+    QCoreApplication::exit(0);
+}
+
+void Widget::trackHotKey(bool isDown, quint8 usage)
+{
+    const bool shift = usage == usageLeftShift || usage == usageRightShift;
+    const bool alt = usage == usageLeftAlt || usage == usageRightAlt;
+    if (!isDown) {
+        if (shift)
+            shiftHeld = false;
+        else if (alt)
+            altHeld = false;
+        return;
+    }
+    if (shift)
+        shiftHeld = true;
+    else if (alt)
+        altHeld = true;
+    else if (usage == usageF12 && shiftHeld && altHeld && isHidden())
+        showNormal();
+}
+
+void Widget::enableView()
+{
+    bridge()->setEnabled(true);
+}
+
+void Widget::clearHidBusy()
+{
+    bridge()->clearHidBusy();
+}
+
+QVariant Widget::language() const
+{
+    return bridge()->getLang();
+}
+
+QVariant Widget::secrecyCodeSetting(int did) const
+{
+    return bridge()->appSettings()->value("common/sCode" + QString::number(did));
+}
+
+void Widget::showTrayNotice(const QString &title, const QString &text)
+{
+    trayIcon->showMessage(title, text, QSystemTrayIcon::Information, 10000);
+}
+
+void Widget::hideWindow()
+{
+    setVisible(false);
+}

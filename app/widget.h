@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QEvent>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include "device/hid_thread.h"
+#include "device/linkowner.h"
+
+class Ui_Controler;
+class myQQuickView;
+class DeviceChangeWatcher;
+
+// Asks the main window to run the user interface (field 2177).
+class UserEvent : public QEvent
+{
+public:
+    static constexpr QEvent::Type UserEventType = QEvent::Type(1000);
+    static constexpr int RunUI = 2177;
+    explicit UserEvent(int value) : QEvent(UserEventType), field(value) {}
+    int field;
+};
+
+// The only top-level window; owns the link, the controller, the timer and the tray.
+class Widget : public QWidget, public LinkOwner
+{
+    Q_OBJECT
+public:
+    static constexpr int CheckInterval = 2048;
+
+    explicit Widget(QWidget *parent = nullptr);
+    ~Widget() override;
+
+    void trackHotKey(bool isDown, quint8 usage);
+    // One device-change message: restarts the debounce while the link is not started.
+    void deviceChanged();
+    // Asks the window to become visible again, asynchronously.
+    void postRestore();
+
+    Hid_Thread &link() { return hid; }
+    Ui_Controler *controller() const { return uiController; }
+    myQQuickView *bridge() const;
+    QTimer &deviceCheckTimer() { return checkTimer; }
+    QSystemTrayIcon *tray() const { return trayIcon; }
+
+    // LinkOwner
+    void startUI() override;
+    void enableView() override;
+    void clearHidBusy() override;
+    QVariant language() const override;
+    QVariant secrecyCodeSetting(int did) const override;
+    void showTrayNotice(const QString &title, const QString &text) override;
+    void hideWindow() override;
+
+public slots:
+    void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
+    void checkDevice();
+    void exitSYS();
+    void receiveMessage(QString msg);
+
+protected:
+    void customEvent(QEvent *event) override;
+    bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
+
+private:
+    void setupTrayIcon();
+
+    QTimer checkTimer;
+    Hid_Thread hid;
+    Ui_Controler *uiController = nullptr;
+    QSystemTrayIcon *trayIcon = nullptr;
+    DeviceChangeWatcher *deviceWatcher = nullptr;
+    bool shiftHeld = false;
+    bool altHeld = false;
+};

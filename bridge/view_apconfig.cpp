@@ -1,0 +1,38 @@
+#include "bridge/myqquickview.h"
+
+#include "store/appconfig.h"
+
+void myQQuickView::saveApConfig(QVariantList apConfigs)
+{
+    AppConfig::saveValues(*apConfig, apConfigs);
+}
+
+QVariant myQQuickView::getLang()
+{
+    return AppConfig::language(*apConfig);
+}
+
+QVariantList myQQuickView::loadApConfig()
+{
+    return AppConfig::loadValues(*apConfig);
+}
+
+QVariantList myQQuickView::loadDeviceApConfig()
+{
+    return AppConfig::deviceValues(*apConfig);
+}
+
+QVariant myQQuickView::getProfile()
+{
+    return AppConfig::profileNumber(*apConfig);
+}
+
+void myQQuickView::setProfile(QVariant profileNo)
+{
+    AppConfig::setProfileNumber(*apConfig, profileNo);
+}
+
+void myQQuickView::resetApconfig()
+{
+    apConfig = AppConfig::reset(apConfig);
+}

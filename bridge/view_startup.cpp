@@ -1,0 +1,34 @@
+#include "bridge/myqquickview.h"
+
+#include <QDir>
+
+void myQQuickView::initUI()
+{
+    invokeDocument("initUI");
+}
+
+void myQQuickView::runUI()
+{
+    invokeDocument("run");
+}
+
+void myQQuickView::setEnableAudio(bool isEnable)
+{
+    enableAudio = isEnable;
+}
+
+void myQQuickView::playMedia_Index(uchar index)
+{
+    Q_UNUSED(index);
+}
+
+void myQQuickView::playMedia_Background() {}
+
+void myQQuickView::clearAllMedia() {}
+
+bool myQQuickView::getIsSkinShow()
+{
+    const QStringList skins =
+        QDir("./modules/img").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    return skins.size() > 1;
+}

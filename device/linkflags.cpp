@@ -1,0 +1,4 @@
+#include "device/linkflags.h"
+
+bool deviceReady = false;
+bool isEncode = false;

@@ -1,0 +1,4 @@
+// The resource library needs one translation unit of its own.
+namespace skelda {
+int resourcesAnchor() { return 0; }
+}

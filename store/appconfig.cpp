@@ -1,0 +1,73 @@
+#include "store/appconfig.h"
+
+#include "store/settingsfiles.h"
+
+namespace AppConfig {
+
+QVariant language(QSettings &settings)
+{
+    return settings.value("common/language");
+}
+
+QVariant profileNumber(QSettings &settings)
+{
+    return settings.value("Z5/profileNo", 0);
+}
+
+void setProfileNumber(QSettings &settings, const QVariant &profileNo)
+{
+    settings.setValue("Z5/profileNo", profileNo.toUInt());
+    SettingsFiles::flush(settings);
+}
+
+QVariantList loadValues(QSettings &settings)
+{
+    QVariantList values;
+    for (int i = 0; i < settings.value("common/total", 0).toInt(); ++i)
+        values.append(settings.value("common/" + QString::number(i), 0));
+    return values;
+}
+
+void saveValues(QSettings &settings, const QVariantList &values)
+{
+    settings.setValue("common/total", int(values.size()));
+    for (int i = 0; i < values.size(); ++i)
+        settings.setValue("common/" + QString::number(i), values.at(i));
+    SettingsFiles::flush(settings);
+}
+
+QVariantList deviceValues(QSettings &settings)
+{
+    return {settings.value("Z5/colorMaxStage", 8).toInt()};
+}
+
+QStringList productNames(QSettings &settings)
+{
+    return settings.value("common/product_name").toStringList();
+}
+
+QVariant secrecyCode(QSettings &settings, int did)
+{
+    return settings.value("common/sCode" + QString::number(did));
+}
+
+QString windowTitle()
+{
+    // Qt 6 reads INI files as UTF-8, as the title texts are written.
+    QSettings settings(SettingsFiles::appConfig, QSettings::IniFormat);
+    const QString lang = settings.value("common/language", QString()).toString();
+    const char *key = lang == "Portuguese" ? "common/name0" : "common/name1";
+    return settings.value(key, QString()).toString();
+}
+
+QSettings *reset(QSettings *current)
+{
+    const QString fileName = current->fileName();
+    SettingsFiles::flush(*current);
+    if (!SettingsFiles::replaceFile(fileName, SettingsFiles::appConfigDefault))
+        return current;
+    current->deleteLater();
+    return SettingsFiles::openIni(SettingsFiles::appConfig);
+}
+
+} // namespace AppConfig
