@@ -10,7 +10,9 @@ struct DeviceChangeWatcher::Monitor
     QSocketNotifier *notifier = nullptr;
 };
 
-DeviceChangeWatcher::DeviceChangeWatcher(QObject *parent) : QObject(parent), monitor(new Monitor)
+DeviceChangeWatcher::DeviceChangeWatcher(QObject *parent)
+    : QObject(parent)
+    , monitor(new Monitor)
 {
     monitor->context = udev_new();
     if (!monitor->context)

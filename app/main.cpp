@@ -17,8 +17,8 @@ int main(int argc, char *argv[])
     QDir::setCurrent(folder);
 
     Widget window;
-    QObject::connect(&app, &QtSingleCoreApplication::messageReceived, &window,
-                     &Widget::receiveMessage);
+    QObject::connect(
+        &app, &QtSingleCoreApplication::messageReceived, &window, &Widget::receiveMessage);
 
     window.showNormal();
     window.checkDevice();

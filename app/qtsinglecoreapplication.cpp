@@ -16,8 +16,8 @@ QString lockFolder()
 
 QString QtSingleCoreApplication::idForPath(const QString &executablePath)
 {
-    const QByteArray hash =
-        QCryptographicHash::hash(executablePath.toUtf8(), QCryptographicHash::Sha1).toHex();
+    const QByteArray hash
+        = QCryptographicHash::hash(executablePath.toUtf8(), QCryptographicHash::Sha1).toHex();
     return QStringLiteral("skelda-") + QString::fromLatin1(hash.left(24));
 }
 

@@ -7,7 +7,10 @@
 #include "bridge/myqquickview.h"
 #include "store/appconfig.h"
 
-Ui_Controler::Ui_Controler(QObject *parent) : QObject(parent) {}
+Ui_Controler::Ui_Controler(QObject *parent)
+    : QObject(parent)
+{
+}
 
 Ui_Controler::~Ui_Controler() = default;
 
@@ -63,7 +66,7 @@ void Ui_Controler::setBusy(int busyTime)
     if (!quickView || !quickView->rootObject())
         return;
     QMetaObject::invokeMethod(quickView->rootObject(), "setProtectUI", Qt::DirectConnection,
-                              Q_ARG(QVariant, QVariant(busyTime)));
+        Q_ARG(QVariant, QVariant(busyTime)));
 }
 
 void Ui_Controler::setBusy()

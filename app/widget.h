@@ -18,7 +18,11 @@ class UserEvent : public QEvent
 public:
     static constexpr QEvent::Type UserEventType = QEvent::Type(1000);
     static constexpr int RunUI = 2177;
-    explicit UserEvent(int value) : QEvent(UserEventType), field(value) {}
+    explicit UserEvent(int value)
+        : QEvent(UserEventType)
+        , field(value)
+    {
+    }
     int field;
 };
 

@@ -12,7 +12,10 @@ public:
         static const QEvent::Type type = QEvent::Type(QEvent::registerEventType());
         return type;
     }
-    RestoreEvent() : QEvent(eventType()) {}
+    RestoreEvent()
+        : QEvent(eventType())
+    {
+    }
 };
 
 class RestoreFilter : public QObject

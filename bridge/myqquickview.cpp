@@ -6,7 +6,8 @@
 #include "device/hid_thread.h"
 #include "store/settingsfiles.h"
 
-myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
+myQQuickView::myQQuickView(QWidget *parent)
+    : QQuickWidget(parent)
 {
     enableAudio = true;
     currentProfile = 0;
@@ -40,7 +41,8 @@ void myQQuickView::invokeDocument(const char *function, const QVariantList &argu
     QGenericArgument args[4];
     for (int i = 0; i < arguments.size() && i < 4; ++i)
         args[i] = Q_ARG(QVariant, arguments.at(i));
-    QMetaObject::invokeMethod(root, function, Qt::QueuedConnection, args[0], args[1], args[2], args[3]);
+    QMetaObject::invokeMethod(
+        root, function, Qt::QueuedConnection, args[0], args[1], args[2], args[3]);
 }
 
 void myQQuickView::detectKeyboard(bool isDown, int usage)
@@ -50,7 +52,8 @@ void myQQuickView::detectKeyboard(bool isDown, int usage)
 
 void myQQuickView::detectMouse(bool isDown, uint buttonCode, uint x, uint y)
 {
-    invokeDocument("detectMouse", {QVariant(isDown), QVariant(buttonCode), QVariant(x), QVariant(y)});
+    invokeDocument(
+        "detectMouse", {QVariant(isDown), QVariant(buttonCode), QVariant(x), QVariant(y)});
 }
 
 void myQQuickView::focusInEvent(QFocusEvent *event)

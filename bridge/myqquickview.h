@@ -75,7 +75,8 @@ public slots:
     QStringList isGunUse(QVariant macroName);
     QVariant deleteMacroIni(QVariant name);
     QVariant deleteGunIni(QVariant name);
-    QVariant saveMacroIni(QVariant name, QStringList macros, QVariantList macroData, QVariant repeat);
+    QVariant saveMacroIni(
+        QVariant name, QStringList macros, QVariantList macroData, QVariant repeat);
     QVariant saveGunIni(QVariant name, QStringList macros, QVariantList macroData, QVariant repeat);
     QStringList loadMacroIni(QVariant name);
     QStringList loadGunIni(QVariant name);
@@ -119,7 +120,8 @@ public slots:
     void ui_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
     void ui_04H_SetGunData(uchar par0, uchar par1, uchar par2, uchar par3, uchar par4);
     void ui_07H_SetControlIndicatorLight(uchar effect, uchar frequenty);
-    void ui_08H_SetLEDType(uchar option, uchar effect, uchar speed, uchar light, uchar color, uchar direction);
+    void ui_08H_SetLEDType(
+        uchar option, uchar effect, uchar speed, uchar light, uchar color, uchar direction);
     void ui_09H_SetKeyboardMode(uchar mode);
     void ui_0DH_SetKeyMatrix(QVariantList src512);
     void ui_0EH_SetKeyOnOff(QVariantList src21);

@@ -56,13 +56,9 @@ QVariant myQQuickView::getMacroKey(int index)
     return QVariant();
 }
 
-void myQQuickView::syncFW()
-{
-}
+void myQQuickView::syncFW() { }
 
-void myQQuickView::clearHidBusy()
-{
-}
+void myQQuickView::clearHidBusy() { }
 
 void myQQuickView::ui_01H_SetReportRate(uchar rate)
 {
@@ -97,7 +93,8 @@ void myQQuickView::ui_07H_SetControlIndicatorLight(uchar effect, uchar frequenty
     Q_UNUSED(frequenty);
 }
 
-void myQQuickView::ui_08H_SetLEDType(uchar option, uchar effect, uchar speed, uchar light, uchar color, uchar direction)
+void myQQuickView::ui_08H_SetLEDType(
+    uchar option, uchar effect, uchar speed, uchar light, uchar color, uchar direction)
 {
     Q_UNUSED(option);
     Q_UNUSED(effect);
@@ -135,9 +132,7 @@ void myQQuickView::ui_12H_SetUserPicture(uchar index, uchar option, QVariantList
     Q_UNUSED(src512);
 }
 
-void myQQuickView::ui_13H_SetRecoveryData()
-{
-}
+void myQQuickView::ui_13H_SetRecoveryData() { }
 
 void myQQuickView::ui_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue)
 {
@@ -230,7 +225,8 @@ void myQQuickView::ui_0BH_SetCurrentDPIStage(uchar dpiStage)
     Q_UNUSED(dpiStage);
 }
 
-void myQQuickView::ui_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2, QVariantList configs)
+void myQQuickView::ui_0DH_SetRGBLedEffect(
+    uchar effect, uchar option1, uchar option2, QVariantList configs)
 {
     Q_UNUSED(effect);
     Q_UNUSED(option1);
@@ -287,9 +283,7 @@ uchar myQQuickView::ui_91H_SyncDPI()
     return {};
 }
 
-void myQQuickView::openUpdateExe()
-{
-}
+void myQQuickView::openUpdateExe() { }
 
 QVariantList myQQuickView::ui_91H_GetDPISet()
 {

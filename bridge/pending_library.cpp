@@ -61,7 +61,8 @@ QVariant myQQuickView::deleteGunIni(QVariant name)
     return QVariant();
 }
 
-QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros, QVariantList macroData, QVariant repeat)
+QVariant myQQuickView::saveMacroIni(
+    QVariant name, QStringList macros, QVariantList macroData, QVariant repeat)
 {
     Q_UNUSED(name);
     Q_UNUSED(macros);
@@ -70,7 +71,8 @@ QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros, QVariantL
     return QVariant();
 }
 
-QVariant myQQuickView::saveGunIni(QVariant name, QStringList macros, QVariantList macroData, QVariant repeat)
+QVariant myQQuickView::saveGunIni(
+    QVariant name, QStringList macros, QVariantList macroData, QVariant repeat)
 {
     Q_UNUSED(name);
     Q_UNUSED(macros);

@@ -22,13 +22,12 @@ void myQQuickView::playMedia_Index(uchar index)
     Q_UNUSED(index);
 }
 
-void myQQuickView::playMedia_Background() {}
+void myQQuickView::playMedia_Background() { }
 
-void myQQuickView::clearAllMedia() {}
+void myQQuickView::clearAllMedia() { }
 
 bool myQQuickView::getIsSkinShow()
 {
-    const QStringList skins =
-        QDir("./modules/img").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList skins = QDir("./modules/img").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     return skins.size() > 1;
 }

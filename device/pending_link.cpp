@@ -3,7 +3,10 @@
 #include "device/linkflags.h"
 #include "device/linkowner.h"
 
-Hid_Thread::Hid_Thread(QObject *parent) : QThread(parent) {}
+Hid_Thread::Hid_Thread(QObject *parent)
+    : QThread(parent)
+{
+}
 Hid_Thread::~Hid_Thread() = default;
 
 void Hid_Thread::enumerateDevices(const QList<DeviceRecord> &records)
@@ -17,7 +20,7 @@ void Hid_Thread::stopLink()
         linkStarted = false;
 }
 
-void Hid_Thread::releaseLink() {}
+void Hid_Thread::releaseLink() { }
 
 void Hid_Thread::swichCurDevice(uint did)
 {

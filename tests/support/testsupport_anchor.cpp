@@ -1,4 +1,7 @@
 // The support library needs one translation unit even when it has no helpers.
 namespace skelda::test {
-int supportAnchor() { return 0; }
+int supportAnchor()
+{
+    return 0;
 }
+} // namespace skelda::test
