@@ -11,6 +11,7 @@
 #include "bridge/myqquickview.h"
 #include "device/devicetable.h"
 #include "device/linkflags.h"
+#include "store/appconfig.h"
 
 namespace {
 const char *const trayMenuStyle
@@ -96,7 +97,7 @@ void Widget::deviceChanged()
 void Widget::checkDevice()
 {
     QSettings table(DeviceTable::resourcePath, QSettings::IniFormat);
-    const QStringList names = bridge()->appSettings()->value("common/product_name").toStringList();
+    const QStringList names = AppConfig::productNames(*bridge()->appSettings());
     hid.enumerateDevices(DeviceTable::readRecords(table, names));
     isEncode = DeviceTable::readIsEncode(table);
     hid.swichCurDevice(uint(hid.currentDeviceId()));
@@ -158,7 +159,7 @@ QVariant Widget::language() const
 
 QVariant Widget::secrecyCodeSetting(int did) const
 {
-    return bridge()->appSettings()->value("common/sCode" + QString::number(did));
+    return AppConfig::secrecyCode(*bridge()->appSettings(), did);
 }
 
 void Widget::showTrayNotice(const QString &title, const QString &text)
