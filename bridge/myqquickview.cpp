@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <QQuickItem>
 
+#include "bridge/keynametable.h"
 #include "device/hid_thread.h"
 #include "store/settingsfiles.h"
 
@@ -11,6 +12,7 @@ myQQuickView::myQQuickView(QWidget *parent)
 {
     enableAudio = true;
     currentProfile = 0;
+    KeyNameTable::build();
     apConfig = SettingsFiles::openIni(SettingsFiles::appConfig);
     for (int n = 0; n < SettingsFiles::profileCount; ++n)
         profileSettingsList.append(SettingsFiles::openIni(SettingsFiles::profilePath(n)));

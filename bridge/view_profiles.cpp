@@ -1,0 +1,84 @@
+#include "bridge/myqquickview.h"
+
+#include <QDebug>
+
+#include "store/profiles.h"
+#include "store/settingsfiles.h"
+
+bool myQQuickView::storeInProfile(const QString &key, const QVariant &value)
+{
+    QSettings *profile = currentProfileSettings();
+    if (!profile)
+        return false;
+    if (Profiles::write(*profile, key, value))
+        return true;
+    qWarning() << "profile not written:" << profile->fileName() << key;
+    return false;
+}
+
+bool myQQuickView::replaceProfileFile(int profile, const QString &source)
+{
+    if (!Profiles::isValidNumber(profile) || profile >= profileSettingsList.size())
+        return false;
+    QSettings *current = profileSettingsList.at(profile);
+    QSettings *replacement = Profiles::replace(current, source);
+    if (replacement == current)
+        return false;
+    profileSettingsList[profile] = replacement;
+    return true;
+}
+
+QVariant myQQuickView::getXYSensitive(QVariant index)
+{
+    return currentProfileSettings()->value(Profiles::Key::xySensitive(index), 4);
+}
+
+void myQQuickView::setXYSensitive(QVariant index, QVariant xyData)
+{
+    storeInProfile(Profiles::Key::xySensitive(index), xyData);
+}
+
+QVariant myQQuickView::getselectGun(QVariant index)
+{
+    return currentProfileSettings()->value(Profiles::Key::selectGun(index), QString());
+}
+
+void myQQuickView::setSelectGun(QVariant index, QVariant xyData)
+{
+    storeInProfile(Profiles::Key::selectGun(index), xyData);
+}
+
+void myQQuickView::setMacroKey(int index, QVariant macroName)
+{
+    storeInProfile(Profiles::Key::macroSlot(index), macroName);
+}
+
+QVariant myQQuickView::getMacroKey(int index)
+{
+    return currentProfileSettings()->value(Profiles::Key::macroSlot(index), 0);
+}
+
+QVariantList myQQuickView::loadDefaultProfile(uchar uiPageId)
+{
+    return Profiles::defaultPageValues(QString::fromLatin1(Profiles::defaultProfile), uiPageId);
+}
+
+void myQQuickView::resetProfile(int profile)
+{
+    if (!Profiles::isValidNumber(profile))
+        return;
+    replaceProfileFile(profile, Profiles::resetSource(profile));
+}
+
+void myQQuickView::copyProfile(int destprofile, int srcprofile)
+{
+    // Equal numbers would copy a file onto itself; out-of-range numbers name no file.
+    if (destprofile == srcprofile || !Profiles::isValidNumber(destprofile)
+        || !Profiles::isValidNumber(srcprofile))
+        return;
+    QSettings *source = profileSettings(srcprofile);
+    if (!source)
+        return;
+    SettingsFiles::flush(*source);
+    replaceProfileFile(destprofile, source->fileName());
+}

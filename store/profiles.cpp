@@ -1,0 +1,132 @@
+#include "store/profiles.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QScopedPointer>
+
+#include "store/settingsfiles.h"
+
+namespace Profiles {
+
+namespace Key {
+QString buttonAssignment(int button)
+{
+    return QStringLiteral("keydefine_Z5/%1").arg(button);
+}
+
+QString keyboardAssignment(int key)
+{
+    return QStringLiteral("keydefine/%1").arg(key);
+}
+
+QString stageColors(int type)
+{
+    return QStringLiteral("color_Z5/type%1").arg(type);
+}
+
+QString color(int index)
+{
+    return QStringLiteral("color/%1").arg(index);
+}
+
+QString userPicture(int index)
+{
+    return QStringLiteral("userPicture/%1").arg(index);
+}
+
+QString xySensitive(const QVariant &index)
+{
+    return QStringLiteral("XYSensitive/") + index.toString();
+}
+
+QString selectGun(const QVariant &index)
+{
+    return QStringLiteral("selectGun/") + index.toString();
+}
+
+QString macroSlot(int slot)
+{
+    return QStringLiteral("macro/%1").arg(slot);
+}
+} // namespace Key
+
+bool isValidNumber(int profile)
+{
+    return profile >= 0 && profile < count;
+}
+
+QString resetSource(int profile)
+{
+    return QString::fromLatin1(profile == 0 ? defaultProfile : standardProfile);
+}
+
+bool write(QSettings &profile, const QString &key, const QVariant &value)
+{
+    profile.setValue(key, value);
+    return SettingsFiles::flush(profile);
+}
+
+QVariantList readList(const QSettings &profile, const QString &key)
+{
+    return profile.value(key).toList();
+}
+
+static void appendList(QVariantList &out, const QSettings &file, const QString &key)
+{
+    out += readList(file, key);
+}
+
+QVariantList defaultPageValues(const QString &defaultFile, int pageId)
+{
+    QScopedPointer<QSettings> defaults(SettingsFiles::openIni(defaultFile));
+    QVariantList values;
+    switch (pageId) {
+    case 0:
+        for (int n = 0; n < buttonCount; ++n)
+            appendList(values, *defaults, Key::buttonAssignment(n));
+        break;
+    case 2:
+        appendList(values, *defaults, Key::stageColors(0));
+        appendList(values, *defaults, Key::ledEffect);
+        break;
+    case 3:
+        values << defaults->value(Key::reportRate, 2).toInt()
+               << defaults->value(Key::cursorSpeed, 5).toInt()
+               << defaults->value(Key::scrollLines, 2).toInt()
+               << defaults->value(Key::doubleClickSpeed, 5).toInt();
+        appendList(values, *defaults, Key::dpiValues);
+        values << defaults->value(Key::dpiStage, 2).toInt();
+        appendList(values, *defaults, Key::stageColors(1));
+        appendList(values, *defaults, Key::stageColors(2));
+        break;
+    default:
+        break;
+    }
+    return values;
+}
+
+QSettings *replace(QSettings *current, const QString &source)
+{
+    if (!current)
+        return current;
+    SettingsFiles::flush(*current);
+    const QString target = current->fileName();
+    const QFileInfo before(target);
+    const qint64 oldSize = before.exists() ? before.size() : -1;
+    const QDateTime oldTime = before.exists() ? before.lastModified() : QDateTime();
+    if (!SettingsFiles::replaceFile(target, source))
+        return current;
+    // QSettings shares one parsed file per path and re-reads it only when size or
+    // time differ; a same-size copy within the same millisecond would look unchanged.
+    const QFileInfo after(target);
+    if (after.size() == oldSize && after.lastModified() == oldTime) {
+        QFile file(target);
+        if (file.open(QIODevice::ReadWrite))
+            file.setFileTime(oldTime.addSecs(1), QFileDevice::FileModificationTime);
+    }
+    current->deleteLater();
+    return SettingsFiles::openIni(target);
+}
+
+} // namespace Profiles
