@@ -1,5 +1,7 @@
 #include <QDir>
 
+#include "app/inputhookcallbacks.h"
+#include "app/inputhookmanager.h"
 #include "app/qtsinglecoreapplication.h"
 #include "app/widget.h"
 
@@ -20,7 +22,13 @@ int main(int argc, char *argv[])
     QObject::connect(
         &app, &QtSingleCoreApplication::messageReceived, &window, &Widget::receiveMessage);
 
+    InputHookManager hooks(false);
+    InputHookCallbacks::registerAll(&window);
+
     window.showNormal();
     window.checkDevice();
-    return app.exec();
+    const int result = app.exec();
+    // The callbacks point at the window: the hooks go before it does.
+    hooks.remove();
+    return result;
 }
