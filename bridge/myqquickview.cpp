@@ -5,6 +5,8 @@
 
 #include "bridge/keynametable.h"
 #include "device/hid_thread.h"
+#include "store/appconfig.h"
+#include "store/languages.h"
 #include "store/settingsfiles.h"
 
 myQQuickView::myQQuickView(QWidget *parent)
@@ -16,6 +18,7 @@ myQQuickView::myQQuickView(QWidget *parent)
     apConfig = SettingsFiles::openIni(SettingsFiles::appConfig);
     for (int n = 0; n < SettingsFiles::profileCount; ++n)
         profileSettingsList.append(SettingsFiles::openIni(SettingsFiles::profilePath(n)));
+    setMessageTexts(MessageTexts::load(AppConfig::language(*apConfig)));
 }
 
 // The settings objects live as long as the process; only the lists go here.

@@ -1,0 +1,154 @@
+#include "bridge/myqquickview.h"
+#include "store/library.h"
+
+using Library::Kind;
+
+namespace {
+
+QList<QSettings *> profilesOf(const myQQuickView &view)
+{
+    QList<QSettings *> profiles;
+    for (int p = 0; p < Library::profilesInUse; ++p)
+        profiles.append(view.profileSettings(p));
+    return profiles;
+}
+
+} // namespace
+
+void myQQuickView::renameMacroIniFile(QVariant oldName, QVariant newName)
+{
+    Library::rename(Kind::Macro, oldName.toString(), newName.toString());
+}
+
+QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex)
+{
+    return Library::create(Kind::Macro, name.toString(), macroIndex.toUInt());
+}
+
+QVariant myQQuickView::createGunIni(QVariant name, QVariant gunIndex)
+{
+    return Library::create(Kind::Gun, name.toString(), gunIndex.toUInt());
+}
+
+QVariant myQQuickView::modifyMacroName(QVariant oldname, QVariant newname)
+{
+    const QString oldName = oldname.toString();
+    // The file goes first: profiles must never name a macro whose file could not be renamed.
+    if (!Library::rename(Kind::Macro, oldName, newname.toString()))
+        return false;
+    Library::renameInProfiles(profilesOf(*this), oldName, newname);
+    return true;
+}
+
+QVariant myQQuickView::modifyGunName(QVariant oldname, QVariant newname)
+{
+    return Library::rename(Kind::Gun, oldname.toString(), newname.toString());
+}
+
+QStringList myQQuickView::isMacroUse(QVariant macroName)
+{
+    const QString name = macroName.toString();
+    if (!Library::isSafeName(Kind::Macro, name))
+        return {QStringLiteral("Name")};
+    return Library::slotsHolding(profilesOf(*this), QStringLiteral("macro"), name);
+}
+
+QStringList myQQuickView::isGunUse(QVariant macroName)
+{
+    const QString name = macroName.toString();
+    if (!Library::isSafeName(Kind::Gun, name))
+        return {QStringLiteral("Name")};
+    return Library::slotsHolding(profilesOf(*this), QStringLiteral("gun"), name);
+}
+
+QVariant myQQuickView::deleteMacroIni(QVariant name)
+{
+    return Library::remove(Kind::Macro, name.toString());
+}
+
+QVariant myQQuickView::deleteGunIni(QVariant name)
+{
+    return Library::remove(Kind::Gun, name.toString());
+}
+
+QVariant myQQuickView::saveMacroIni(
+    QVariant name, QStringList macros, QVariantList macroData, QVariant repeat)
+{
+    Q_UNUSED(macroData);
+    return Library::save(Kind::Macro, name.toString(), macros, repeat);
+}
+
+QVariant myQQuickView::saveGunIni(
+    QVariant name, QStringList macros, QVariantList macroData, QVariant repeat)
+{
+    Q_UNUSED(macroData);
+    return Library::save(Kind::Gun, name.toString(), macros, repeat);
+}
+
+QStringList myQQuickView::loadMacroIni(QVariant name)
+{
+    return Library::load(Kind::Macro, name.toString());
+}
+
+QStringList myQQuickView::loadGunIni(QVariant name)
+{
+    return Library::load(Kind::Gun, name.toString());
+}
+
+QVariant myQQuickView::loadMacroType(QVariant name)
+{
+    return Library::deviceType(Kind::Macro, name.toString());
+}
+
+QVariant myQQuickView::loadGunType(QVariant name)
+{
+    return Library::deviceType(Kind::Gun, name.toString());
+}
+
+QVariant myQQuickView::loadMacroIndex(QVariant name)
+{
+    return Library::index(Kind::Macro, name.toString());
+}
+
+QVariant myQQuickView::loadGunIndex(QVariant name)
+{
+    return Library::index(Kind::Gun, name.toString());
+}
+
+QVariantList myQQuickView::loadMacroIniConfig(QVariant name)
+{
+    return Library::macroConfig(name.toString(), connectedDeviceId());
+}
+
+void myQQuickView::setMacroIniConfig(QVariant name, QVariantList config)
+{
+    Library::setMacroConfig(name.toString(), config, connectedDeviceId());
+}
+
+void myQQuickView::setMacroIndex(QVariant name, QVariant macroIndex)
+{
+    Library::setIndex(Kind::Macro, name.toString(), macroIndex);
+}
+
+void myQQuickView::setGunIndex(QVariant name, QVariant gunIndex)
+{
+    Library::setIndex(Kind::Gun, name.toString(), gunIndex);
+}
+
+void myQQuickView::setMacroType(QVariant name, QVariant macroType)
+{
+    Library::setDeviceType(Kind::Macro, name.toString(), macroType);
+}
+
+// Profiles 0 to 5 are visited, like every other macro reference update: the
+// profile page creates profiles 0 to 5.
+void myQQuickView::changeMacroFileIndex(QVariant macroIndex)
+{
+    Library::removeMacroSlot(profilesOf(*this), currentProfileIndex(), macroIndex.toUInt());
+}
+
+void myQQuickView::changeMacroFileType(QVariant macroIndex, QVariant macroType)
+{
+    Library::setMacroSlotType(
+        profilesOf(*this), currentProfileIndex(), macroIndex.toUInt(), macroType.toUInt());
+}

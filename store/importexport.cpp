@@ -1,0 +1,42 @@
+#include "store/importexport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+#include "store/library.h"
+#include "store/settingsfiles.h"
+
+namespace ImportExport {
+
+bool exportFile(const QString &source, const QString &target)
+{
+    if (target.isEmpty() || !QFileInfo(source).isFile())
+        return false;
+    return SettingsFiles::replaceFile(target, source);
+}
+
+bool isImportable(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile() || info.size() > maxImportBytes)
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    if (file.readAll().contains('\0'))
+        return false;
+    file.close();
+    QSettings probe(path, QSettings::IniFormat);
+    probe.allKeys();
+    return probe.status() == QSettings::NoError;
+}
+
+bool importMacro(const QString &name, const QString &chosen)
+{
+    if (!Library::exists(Library::Kind::Macro, name) || !isImportable(chosen))
+        return false;
+    return SettingsFiles::replaceFile(Library::filePath(Library::Kind::Macro, name), chosen);
+}
+
+} // namespace ImportExport
