@@ -198,6 +198,7 @@ private:
     // --- members added by the concern files below this line ---
     // Profiles: writes one value into the current profile and brings it to disk.
     bool storeInProfile(const QString &key, const QVariant &value);
+    bool storeInProfile(const QList<QPair<QString, QVariant>> &values);
     // Profiles: swaps profile file n for a complete copy of source; false keeps it.
     bool replaceProfileFile(int profile, const QString &source);
 };

@@ -16,6 +16,17 @@ bool myQQuickView::storeInProfile(const QString &key, const QVariant &value)
     return false;
 }
 
+bool myQQuickView::storeInProfile(const QList<QPair<QString, QVariant>> &values)
+{
+    QSettings *profile = currentProfileSettings();
+    if (!profile)
+        return false;
+    if (Profiles::writeAll(*profile, values))
+        return true;
+    qWarning() << "profile not written:" << profile->fileName();
+    return false;
+}
+
 bool myQQuickView::replaceProfileFile(int profile, const QString &source)
 {
     if (!Profiles::isValidNumber(profile) || profile >= profileSettingsList.size())

@@ -67,6 +67,13 @@ bool write(QSettings &profile, const QString &key, const QVariant &value)
     return SettingsFiles::flush(profile);
 }
 
+bool writeAll(QSettings &profile, const QList<QPair<QString, QVariant>> &values)
+{
+    for (const auto &value : values)
+        profile.setValue(value.first, value.second);
+    return SettingsFiles::flush(profile);
+}
+
 QVariantList readList(const QSettings &profile, const QString &key)
 {
     return profile.value(key).toList();

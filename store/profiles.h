@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
@@ -42,6 +44,8 @@ QString resetSource(int profile);
 
 // Stores the value unchanged and brings it to disk; true when the file was written.
 bool write(QSettings &profile, const QString &key, const QVariant &value);
+// Several values, one trip to the disk.
+bool writeAll(QSettings &profile, const QList<QPair<QString, QVariant>> &values);
 // Missing key: empty list.
 QVariantList readList(const QSettings &profile, const QString &key);
 

@@ -1,0 +1,162 @@
+#include "bridge/myqquickview.h"
+
+#include "bridge/view_deviceblocks.h"
+#include "device/hid_thread.h"
+#include "store/profiles.h"
+
+namespace {
+uchar *bytes(QByteArray &block)
+{
+    return reinterpret_cast<uchar *>(block.data());
+}
+} // namespace
+
+void myQQuickView::ui_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
+{
+    if (hid)
+        hid->hid_03H_SetKeyboardoption(byte1, byte2, byte3, byte4);
+}
+
+QVariantList myQQuickView::ui_83H_GetKeyboardoption()
+{
+    uchar option[4] = {};
+    if (hid)
+        hid->hid_83H_GetKeyboardoption(option[0], option[1], option[2], option[3]);
+    return DeviceBlocks::toList(option, 4);
+}
+
+QVariantList myQQuickView::ui_84H_GetButtonSensitivity()
+{
+    uchar sensitivity[4] = {};
+    if (hid) {
+        hid->hid_84H_GetButtonSensitivity(
+            sensitivity[0], sensitivity[1], sensitivity[2], sensitivity[3]);
+    }
+    return DeviceBlocks::toList(sensitivity, 4);
+}
+
+void myQQuickView::ui_07H_SetControlIndicatorLight(uchar effect, uchar frequenty)
+{
+    if (hid)
+        hid->hid_07H_SetControlIndicatorLight(effect, frequenty);
+}
+
+void myQQuickView::ui_08H_SetLEDType(
+    uchar option, uchar effect, uchar speed, uchar light, uchar color, uchar direction)
+{
+    storeInProfile(Profiles::Key::ledType,
+        QVariantList {int(effect), int(speed), int(light), int(color), int(direction)});
+    if (hid)
+        hid->hid_08H_SetLEDType(option, effect, speed, light, color, direction);
+}
+
+QVariantList myQQuickView::ui_88H_GetLEDType()
+{
+    return Profiles::readList(*currentProfileSettings(), Profiles::Key::ledType);
+}
+
+void myQQuickView::ui_09H_SetKeyboardMode(uchar mode)
+{
+    if (hid)
+        hid->hid_09H_SetKeyboardMode(mode);
+}
+
+QVariant myQQuickView::ui_89H_GetKeyboardMode()
+{
+    uchar mode = 0;
+    if (hid)
+        hid->hid_89H_GetKeyboardMode(mode);
+    return int(mode);
+}
+
+QVariant myQQuickView::ui_82H_GetCurrentProfile()
+{
+    uchar profile = 0;
+    if (hid)
+        hid->hid_82H_GetCurrentProfile(profile);
+    return int(profile);
+}
+
+void myQQuickView::ui_0DH_SetKeyMatrix(QVariantList src512)
+{
+    QList<QPair<QString, QVariant>> keys;
+    for (int n = 0; n < Profiles::keyboardKeyCount; ++n)
+        keys.append({Profiles::Key::keyboardAssignment(n), src512.mid(4 * n, 4)});
+    storeInProfile(keys);
+    QByteArray block = DeviceBlocks::fromList(src512, 512);
+    if (hid)
+        hid->hid_0DH_SetKeyMatrix(bytes(block));
+}
+
+QVariantList myQQuickView::ui_8DH_GetKeyMatrix()
+{
+    uchar matrix[512] = {};
+    if (hid)
+        hid->hid_8DH_GetKeyMatrix(matrix);
+    return DeviceBlocks::toList(matrix, 512);
+}
+
+void myQQuickView::ui_0EH_SetKeyOnOff(QVariantList src21)
+{
+    QByteArray block = DeviceBlocks::fromList(src21, 21);
+    if (hid)
+        hid->hid_0EH_SetKeyOnOff(bytes(block));
+}
+
+QVariantList myQQuickView::ui_8EH_GetKeyOnOff()
+{
+    uchar keys[21] = {};
+    if (hid)
+        hid->hid_8EH_GetKeyOnOff(keys);
+    return DeviceBlocks::toList(keys, 21);
+}
+
+QVariantList myQQuickView::ui_91H_GetMacroKey(uchar macroId)
+{
+    uchar macro[192] = {};
+    if (hid)
+        hid->hid_91H_GetMacroKey(macroId, macro);
+    return DeviceBlocks::toList(macro, 192);
+}
+
+// Option 255 keeps the picture in the profile without sending it.
+void myQQuickView::ui_12H_SetUserPicture(uchar index, uchar option, QVariantList src512)
+{
+    storeInProfile(Profiles::Key::userPicture(index), src512);
+    if (option == 255 || !hid)
+        return;
+    QByteArray block = DeviceBlocks::fromList(src512, 512);
+    hid->hid_12H_SetUserPicture(index, option, bytes(block));
+}
+
+QVariantList myQQuickView::ui_92H_GetUserPicture(uchar index)
+{
+    return Profiles::readList(*currentProfileSettings(), Profiles::Key::userPicture(index));
+}
+
+void myQQuickView::ui_13H_SetRecoveryData()
+{
+    if (hid)
+        hid->hid_13H_SetRecoveryData();
+}
+
+void myQQuickView::ui_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue)
+{
+    storeInProfile(
+        Profiles::Key::color(index), QVariantList {int(rValue), int(gValue), int(bValue)});
+    if (hid)
+        hid->hid_14H_SetColor(index, rValue, gValue, bValue);
+}
+
+QVariantList myQQuickView::ui_94H_GetColor(uchar index)
+{
+    return Profiles::readList(*currentProfileSettings(), Profiles::Key::color(index));
+}
+
+QString myQQuickView::ui_80H_GetFWVersion()
+{
+    QString version;
+    if (hid)
+        hid->hid_80H_GetFWVersion(version);
+    return version;
+}
