@@ -218,7 +218,10 @@ QVariantList macroConfig(const QString &name, int deviceId)
     QSettings file(path, QSettings::IniFormat);
     const int repeat = file.value(QStringLiteral("config/repeat"), 1).toInt();
     const int did = file.value(QStringLiteral("config/did"), -1).toInt();
-    const int index = did == deviceId ? file.value(QStringLiteral("config/index"), -1).toInt() : -1;
+    // Without a link no device is connected, so no stored position applies.
+    const int index = deviceId >= 0 && did == deviceId
+        ? file.value(QStringLiteral("config/index"), -1).toInt()
+        : -1;
     return {index, repeat};
 }
 
