@@ -1,0 +1,160 @@
+import QtQuick
+
+// Wheel scroll lines of the system: a number of rows, or one screen (1000).
+Frame {
+    id: scrollRateMain
+    title: mainIten.mainLang[12]
+    contentHeight: 128
+    shownHeight: 125
+    duration: mainIten.animation_speed
+
+    property int lines: 0
+    property bool isOneScreen: false
+    property alias textInputFocus: linesInput.focus
+    property alias linesText: linesInput.text
+
+    signal linesChange(int linesValue)
+    signal clickScrollRate()
+
+    function init(isSendData) {
+        lines = ui_View.getVerticalScrollLines()
+        if (lines === 1000) {
+            isOneScreen = true
+        } else {
+            isOneScreen = false
+            linesInput.text = String(lines)
+        }
+        if (isSendData)
+            ui_View.setVerticalScrollLines(lines)
+    }
+
+    function fieldValue() {
+        return parseInt(linesInput.text, 10)
+    }
+
+    function normaliseField() {
+        var value = fieldValue()
+        if (linesInput.text === "" || !(value >= 1))
+            linesInput.text = "1"
+    }
+
+    function stepField(delta) {
+        var value = fieldValue()
+        if (linesInput.text === "" || !(value >= 1))
+            linesInput.text = "1"
+        else
+            linesInput.text = String(Math.max(1, Math.min(100, value + delta)))
+    }
+
+    function chooseRows() {
+        isOneScreen = false
+        linesChange(fieldValue())
+        clickScrollRate()
+    }
+
+    function chooseOneScreen() {
+        isOneScreen = true
+        clickScrollRate()
+        linesChange(1000)
+    }
+
+    Item {
+        width: 242
+        height: 128
+
+        ScrollOption {
+            id: rowsOption
+            objectName: "rowsOption"
+            x: 24
+            y: 16
+            text: mainIten.mainLang[15]
+            selected: !scrollRateMain.isOneScreen
+            onClicked: scrollRateMain.chooseRows()
+        }
+        ScrollOption {
+            id: screenOption
+            objectName: "screenOption"
+            x: 24
+            y: rowsOption.y + rowsOption.height + 18
+            text: mainIten.mainLang[16]
+            selected: scrollRateMain.isOneScreen
+            onClicked: scrollRateMain.chooseOneScreen()
+        }
+
+        Image {
+            id: fieldPicture
+            x: rowsOption.x + rowsOption.width + 16
+            y: rowsOption.y + (rowsOption.height - height) / 2
+            width: 37
+            height: 14
+            source: mainIten.sourcescrollRate2
+
+            Rectangle {
+                anchors.fill: parent
+                visible: fieldPicture.status !== Image.Ready
+                color: "#101010"
+                border.color: linesInput.activeFocus ? "#b03b3b" : "#4f1717"
+                radius: 2
+            }
+            TextInput {
+                id: linesInput
+                objectName: "linesInput"
+                x: 4
+                width: 32
+                anchors.verticalCenter: parent.verticalCenter
+                text: "1"
+                maximumLength: 3
+                color: "#ffffff"
+                selectionColor: "#761212"
+                selectByMouse: true
+                font.family: mainIten.fontFamily
+                font.pixelSize: mainIten.fontMinSize
+                validator: IntValidator { bottom: 1; top: 100 }
+                onActiveFocusChanged: {
+                    if (activeFocus) {
+                        mainIten.isScrollRateFocus = true
+                    } else {
+                        scrollRateMain.normaliseField()
+                        scrollRateMain.linesChange(scrollRateMain.fieldValue())
+                    }
+                }
+                Keys.onReturnPressed: {
+                    focus = false
+                    mainIten.isScrollRateFocus = false
+                }
+                Keys.onEnterPressed: {
+                    focus = false
+                    mainIten.isScrollRateFocus = false
+                }
+            }
+            Image {
+                id: plusButton
+                objectName: "plusButton"
+                x: 40
+                y: 0
+                source: plusArea.containsMouse ? mainIten.sourcescrollRate4 : mainIten.sourcescrollRate3
+                MouseArea {
+                    id: plusArea
+                    anchors.fill: parent
+                    anchors.margins: -1
+                    hoverEnabled: true
+                    onClicked: scrollRateMain.stepField(1)
+                }
+            }
+            Image {
+                id: minusButton
+                objectName: "minusButton"
+                x: 40
+                y: 6
+                source: minusArea.containsMouse ? mainIten.sourcescrollRate6 : mainIten.sourcescrollRate5
+                MouseArea {
+                    id: minusArea
+                    anchors.fill: parent
+                    anchors.margins: -1
+                    hoverEnabled: true
+                    onClicked: scrollRateMain.stepField(-1)
+                }
+            }
+        }
+    }
+}

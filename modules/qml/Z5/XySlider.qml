@@ -1,0 +1,86 @@
+import QtQuick
+
+// Ten-step axis slider; the knob sits on the centre of its step.
+Item {
+    id: slider
+    width: 210
+    height: 14
+
+    property int value: 0
+    property real knobCentre: 10
+    readonly property var bounds: [30, 52, 74, 95, 116, 137, 159, 180, 200]
+    readonly property var centres: [10, 30, 52, 74, 95, 116, 137, 159, 180, 200]
+    readonly property bool pressed: area.pressed
+
+    signal stepReported(int value)
+    signal sliderClicked()
+
+    function stepAt(x) {
+        for (var i = 0; i < bounds.length; ++i) {
+            if (x < bounds[i])
+                return i
+        }
+        return 9
+    }
+
+    function moveTo(step) {
+        value = step
+        knobCentre = centres[step]
+    }
+
+    function place(stored) {
+        var step = ["0", "1", "2", "3", "4", "5", "6", "7", "8"].indexOf(String(stored))
+        if (step >= 0) {
+            moveTo(step)
+        } else {
+            value = 9
+            knobCentre = 199
+        }
+    }
+
+    Image {
+        id: track
+        anchors.verticalCenter: parent.verticalCenter
+        source: mainIten.xySources[slider.value]
+    }
+    Image {
+        id: knob
+        x: slider.knobCentre - width / 2
+        anchors.verticalCenter: parent.verticalCenter
+        source: mainIten.sourcexyBtn
+    }
+    Image {
+        anchors.top: parent.bottom
+        anchors.topMargin: 2
+        source: mainIten.sourcexyNumber
+    }
+    MouseArea {
+        id: area
+        y: -4
+        width: parent.width
+        height: parent.height + 8
+        cursorShape: Qt.PointingHandCursor
+        property int pressStep: 0
+        property bool dragging: false
+
+        onPressed: function (mouse) {
+            slider.sliderClicked()
+            pressStep = slider.value
+            dragging = Math.abs(mouse.x - slider.knobCentre) <= 7
+            if (!dragging) {
+                slider.moveTo(slider.stepAt(mouse.x))
+                if (slider.value !== pressStep)
+                    slider.stepReported(slider.value)
+            }
+        }
+        onPositionChanged: function (mouse) {
+            if (dragging)
+                slider.moveTo(slider.stepAt(Math.max(0, Math.min(slider.width, mouse.x))))
+        }
+        onReleased: {
+            if (dragging && slider.value !== pressStep)
+                slider.stepReported(slider.value)
+            dragging = false
+        }
+    }
+}
