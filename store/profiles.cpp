@@ -76,7 +76,19 @@ bool writeAll(QSettings &profile, const QList<QPair<QString, QVariant>> &values)
 
 QVariantList readList(const QSettings &profile, const QString &key)
 {
-    return profile.value(key).toList();
+    const QVariant value = profile.value(key);
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
+        return QVariantList();
+    case QMetaType::QVariantList:
+    case QMetaType::QStringList:
+        return value.toList();
+    case QMetaType::QString:
+        // A plain "12" is a one-element list; QVariant would split it into characters.
+        return value.toString().isEmpty() ? QVariantList() : QVariantList {value};
+    default:
+        return QVariantList {value};
+    }
 }
 
 static void appendList(QVariantList &out, const QSettings &file, const QString &key)
