@@ -43,7 +43,9 @@ std::shared_ptr<HidBackend> Hid_Thread::backend()
 
 void Hid_Thread::waitForPoolTransfer()
 {
-    poolTransfer.waitForFinished();
+    // Not waitForFinished(): it would run a task not yet started on this thread.
+    while (!poolTransfer.isFinished())
+        QThread::msleep(1);
 }
 
 void Hid_Thread::enumerateDevices(const QList<DeviceRecord> &records)

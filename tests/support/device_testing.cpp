@@ -1,0 +1,173 @@
+#include "support/device_testing.h"
+
+#include <QStringList>
+
+namespace DeviceTesting {
+
+DeviceRecord keyboardRecord()
+{
+    DeviceRecord record;
+    record.type = 0;
+    record.vid = 0x04d9;
+    record.pid = 0x8008;
+    record.usagePage = 0xff01;
+    record.usage = 0x0001;
+    record.usagePage2 = 0xff02;
+    record.usage2 = 0x0001;
+    record.reportLength = 64;
+    return record;
+}
+
+DeviceRecord mouseRecord()
+{
+    DeviceRecord record;
+    record.type = 1;
+    record.vid = 0x04d9;
+    record.pid = 0xa1ee;
+    record.usagePage = 0xff00;
+    record.usage = 0xff00;
+    record.usagePage2 = 0xff01;
+    record.usage2 = 0xff01;
+    record.reportLength = 32;
+    return record;
+}
+
+QList<DeviceRecord> shippedRecords()
+{
+    return {keyboardRecord(), mouseRecord()};
+}
+
+std::shared_ptr<VirtualHidBackend> attachVirtual(
+    Hid_Thread &link, VirtualHidBackend::Attached attached, const QList<DeviceRecord> &records)
+{
+    auto device = VirtualHidBackend::installInto(link, attached);
+    link.enumerateDevices(records);
+    device->clearCalls();
+    return device;
+}
+
+QList<QByteArray> bytesOf(const QList<VirtualHidBackend::Call> &calls)
+{
+    QList<QByteArray> bytes;
+    for (const VirtualHidBackend::Call &call : calls)
+        bytes << call.bytes;
+    return bytes;
+}
+
+double gapMs(const VirtualHidBackend::Call &before, const VirtualHidBackend::Call &after)
+{
+    return double(after.startNs - before.endNs) / 1e6;
+}
+
+namespace {
+using Op = VirtualHidBackend::Operation;
+
+QString opName(Op op)
+{
+    switch (op) {
+    case Op::Enumerate:
+        return QStringLiteral("enumerate");
+    case Op::Open:
+        return QStringLiteral("open");
+    case Op::Close:
+        return QStringLiteral("close");
+    case Op::FeatureOut:
+        return QStringLiteral("feature-out");
+    case Op::FeatureIn:
+        return QStringLiteral("feature-in");
+    case Op::Out:
+        return QStringLiteral("out");
+    case Op::In:
+        return QStringLiteral("in");
+    }
+    return {};
+}
+
+QString checkSequence(const QList<VirtualHidBackend::Call> &calls, const QList<Op> &expected)
+{
+    QStringList seen;
+    QStringList wanted;
+    for (const auto &call : calls)
+        seen << opName(call.operation) + (call.ok ? QString() : QStringLiteral("!"));
+    for (Op op : expected)
+        wanted << opName(op);
+    if (seen != wanted)
+        return QStringLiteral("calls %1, expected %2").arg(seen.join(' '), wanted.join(' '));
+    return {};
+}
+
+QString checkGap(const char *what, double gap, double floor, double slack)
+{
+    if (gap < floor || gap > floor + slack)
+        return QStringLiteral("%1: %2 ms, expected %3 ms (+%4)")
+            .arg(what)
+            .arg(gap, 0, 'f', 3)
+            .arg(floor)
+            .arg(slack);
+    return {};
+}
+} // namespace
+
+QString checkWrite(const QList<VirtualHidBackend::Call> &calls, const QByteArray &feature,
+    int reports, int reportLength, const QByteArray &block, bool pause)
+{
+    QList<Op> expected {Op::Open, Op::Close, Op::Open, Op::FeatureOut};
+    for (int i = 0; i < reports; ++i)
+        expected << Op::Close << Op::Open << Op::Out;
+    expected << Op::Close;
+    QString error = checkSequence(calls, expected);
+    if (!error.isEmpty())
+        return error;
+    const auto &featureOut = calls.at(3);
+    if (featureOut.bytes.toHex() != feature.toHex())
+        return QStringLiteral("feature report %1, expected %2")
+            .arg(featureOut.bytes.toHex(' '), feature.toHex(' '));
+    QByteArray carried;
+    const int chunk = qMin(int(block.size()), reportLength);
+    for (int i = 0; i < reports; ++i) {
+        const QByteArray &report = calls.at(6 + 3 * i).bytes;
+        if (report.size() != reportLength + 1)
+            return QStringLiteral("report %1 has %2 bytes").arg(i).arg(report.size());
+        if (report.at(0) != 0)
+            return QStringLiteral("report %1 has report id %2").arg(i).arg(int(report.at(0)));
+        const int used = qMin(chunk, int(block.size()) - int(carried.size()));
+        if (report.mid(1 + used) != QByteArray(reportLength - used, '\0'))
+            return QStringLiteral("report %1 is not padded with zeros").arg(i);
+        carried += report.mid(1, used);
+    }
+    if (carried != block)
+        return QStringLiteral("block %1, expected %2").arg(carried.toHex(' '), block.toHex(' '));
+    const auto &close = calls.last();
+    const double pauseMs = pause ? 128.0 : 0.0;
+    if (reports == 0)
+        return checkGap(
+            "feature report to close", gapMs(featureOut, close), pauseMs, timingSlackMs);
+    error = checkGap(
+        "feature report to first report", gapMs(featureOut, calls.at(6)), pauseMs, timingSlackMs);
+    for (int i = 0; error.isEmpty() && i + 1 < reports; ++i)
+        error = checkGap(
+            "between reports", gapMs(calls.at(6 + 3 * i), calls.at(9 + 3 * i)), 8.0, timingSlackMs);
+    if (error.isEmpty())
+        error = checkGap("last report to close", gapMs(calls.at(6 + 3 * (reports - 1)), close),
+            8.0 + pauseMs, timingSlackMs);
+    return error;
+}
+
+QString checkRead(
+    const QList<VirtualHidBackend::Call> &calls, const QByteArray &feature, int reports)
+{
+    QList<Op> expected {
+        Op::Open, Op::Close, Op::Open, Op::FeatureOut, Op::Close, Op::Open, Op::FeatureIn};
+    for (int i = 0; i < reports; ++i)
+        expected << Op::Close << Op::Open << Op::In;
+    expected << Op::Close;
+    const QString error = checkSequence(calls, expected);
+    if (!error.isEmpty())
+        return error;
+    if (calls.at(3).bytes.toHex() != feature.toHex())
+        return QStringLiteral("feature report %1, expected %2")
+            .arg(calls.at(3).bytes.toHex(' '), feature.toHex(' '));
+    return {};
+}
+
+} // namespace DeviceTesting

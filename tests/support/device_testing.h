@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+
+#include "device/devicetable.h"
+#include "device/hid_thread.h"
+#include "device/linkowner.h"
+#include "device/virtualhidbackend.h"
+
+namespace DeviceTesting {
+
+// The two records of the shipped device table: keyboard first, then the mouse.
+DeviceRecord keyboardRecord();
+DeviceRecord mouseRecord();
+QList<DeviceRecord> shippedRecords();
+
+// Installs a virtual device into link and runs discovery with the shipped records.
+std::shared_ptr<VirtualHidBackend> attachVirtual(Hid_Thread &link,
+    VirtualHidBackend::Attached attached = VirtualHidBackend::Attached::Mouse,
+    const QList<DeviceRecord> &records = shippedRecords());
+
+// Whole reports of one kind as the device saw them.
+QList<QByteArray> bytesOf(const QList<VirtualHidBackend::Call> &calls);
+
+// Milliseconds between the end of one call and the start of the next.
+double gapMs(const VirtualHidBackend::Call &before, const VirtualHidBackend::Call &after);
+
+// Empty when calls are exactly one write command: feature report, then
+// reports output reports of reportLength + 1 bytes carrying block, with the
+// 128 ms pauses around the block (when pause) and 8 ms after each report.
+// Timing is checked from the device's timestamps, upward tolerance only.
+QString checkWrite(const QList<VirtualHidBackend::Call> &calls, const QByteArray &feature,
+    int reports, int reportLength, const QByteArray &block, bool pause);
+// Empty when calls are exactly one read command with reports input reports.
+QString checkRead(
+    const QList<VirtualHidBackend::Call> &calls, const QByteArray &feature, int reports);
+
+inline constexpr double timingSlackMs = 60.0;
+
+} // namespace DeviceTesting
+
+// Records what the handshake asks of the program, in order.
+class RecordingLinkOwner : public LinkOwner
+{
+public:
+    explicit RecordingLinkOwner(Hid_Thread *link = nullptr)
+        : link(link)
+    {
+    }
+
+    void startUI() override { events << QStringLiteral("startUI"); }
+    void enableView() override { events << QStringLiteral("enableView"); }
+    void clearHidBusy() override
+    {
+        events << QStringLiteral("clearHidBusy");
+        if (link)
+            link->releaseLink();
+    }
+    QVariant language() const override { return languageValue; }
+    QVariant secrecyCodeSetting(int did) const override
+    {
+        askedSecrecyFor << did;
+        return secrecyValue;
+    }
+    void showTrayNotice(const QString &title, const QString &text) override
+    {
+        events << QStringLiteral("tray:") + title + QLatin1Char(':') + text;
+    }
+    void hideWindow() override { events << QStringLiteral("hideWindow"); }
+
+    Hid_Thread *link = nullptr;
+    QVariant languageValue;
+    QVariant secrecyValue;
+    QStringList events;
+    mutable QList<int> askedSecrecyFor;
+};
