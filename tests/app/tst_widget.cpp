@@ -1,0 +1,290 @@
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QtTest>
+
+#include "app/ui_controler.h"
+#include "app/widget.h"
+#include "bridge/myqquickview.h"
+#include "device/linkflags.h"
+#include "support/workfolder.h"
+
+using skelda::test::WorkFolder;
+
+namespace {
+const char *recordingDocument = R"(import QtQuick
+Item {
+    width: 1000; height: 640
+    property string log: ""
+    function initUI() { log += "initUI;" }
+    function run() { log += "run;" }
+    function setProtectUI(busyTime) { log += "busy:" + busyTime + ";" }
+    function detectKeyboard(isDown, usage) { log += "kb:" + isDown + ":" + usage + ";" }
+    function detectMouse(isDown, code, x, y) { log += "ms:" + isDown + ":" + code + ":" + x + ":" + y + ";" }
+}
+)";
+
+struct KeyStep
+{
+    bool isDown;
+    quint8 usage;
+};
+} // namespace
+
+Q_DECLARE_METATYPE(QList<KeyStep>)
+
+class tst_Widget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void constructionSetsUpTheWindow();
+    void trayHasQuitMenuAndToolTip();
+    void startUIRunsInitBeforeRun();
+    void controllerMovesHidesAndLocks();
+    void controllerWithoutWindowDoesNothing();
+    void hotKeyShowsHiddenWindow_data();
+    void hotKeyShowsHiddenWindow();
+    void restoreNeedsAReadyDevice();
+    void deviceChangesAreDebounced();
+    void documentCallsAreQueued();
+    void skinFoldersAreCounted_data();
+    void skinFoldersAreCounted();
+    void quitEndsTheLoopWithZero();
+
+private:
+    QString documentLog() const;
+    void loadRecordingDocument();
+
+    WorkFolder *folder = nullptr;
+    Widget *window = nullptr;
+};
+
+void tst_Widget::init()
+{
+    deviceReady = false;
+    folder = new WorkFolder(WorkFolder::ShippedSettings);
+    folder->writeFile("recording.qml", recordingDocument);
+    window = new Widget;
+}
+
+void tst_Widget::cleanup()
+{
+    delete window;
+    window = nullptr;
+    delete folder;
+    folder = nullptr;
+    deviceReady = false;
+}
+
+void tst_Widget::loadRecordingDocument()
+{
+    window->bridge()->setSource(QUrl::fromLocalFile(folder->filePath("recording.qml")));
+    QVERIFY(window->bridge()->rootObject());
+}
+
+QString tst_Widget::documentLog() const
+{
+    return window->bridge()->rootObject()->property("log").toString();
+}
+
+void tst_Widget::constructionSetsUpTheWindow()
+{
+    QCOMPARE(window->objectName(), QString("Widget"));
+    const Qt::WindowFlags flags = window->windowFlags();
+    QVERIFY(flags & Qt::FramelessWindowHint);
+    QVERIFY(flags & Qt::CustomizeWindowHint);
+    QVERIFY(window->testAttribute(Qt::WA_TranslucentBackground));
+    QCOMPARE(window->styleSheet(), QString("background:transparent;"));
+    QCOMPARE(window->bridge()->objectName(), QString("ui_View"));
+    QCOMPARE(window->bridge()->parentWidget(), window);
+    QCOMPARE(window->bridge()->hid, &window->link());
+    QCOMPARE(window->windowTitle(), QString("DORNAK SKELDA MOUSE R740"));
+    QQmlContext *context = window->bridge()->rootContext();
+    QCOMPARE(context->contextProperty("ui_View").value<QObject *>(), window->bridge());
+    QCOMPARE(context->contextProperty("ui_Ctl").value<QObject *>(), window->controller());
+    QCOMPARE(context->contextProperty("hid").value<QObject *>(), &window->link());
+    QCOMPARE(window->deviceCheckTimer().interval(), 2048);
+    QVERIFY(window->deviceCheckTimer().isSingleShot());
+    QVERIFY(!window->deviceCheckTimer().isActive());
+    QCOMPARE(window->size(), window->bridge()->size());
+}
+
+void tst_Widget::trayHasQuitMenuAndToolTip()
+{
+    QSystemTrayIcon *tray = window->tray();
+    QCOMPARE(tray->toolTip(), QString("DORNAK SKELDA MOUSE R740"));
+    QMenu *menu = tray->contextMenu();
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().size(), 1);
+    QCOMPARE(menu->actions().first()->text(), QString("Quit (&Q)"));
+    QVERIFY(menu->styleSheet().startsWith("QMenu { border: 1px solid rgb(100, 100, 100); "));
+    QVERIFY(menu->styleSheet().endsWith("QMenu::icon { padding-left: 2px; padding-right: 2px; } "));
+    // No icon file in the work folder: the icon stays empty, nothing breaks.
+    QVERIFY(tray->icon().pixmap(16, 16).isNull());
+}
+
+void tst_Widget::startUIRunsInitBeforeRun()
+{
+    loadRecordingDocument();
+    window->startUI();
+    QCOMPARE(documentLog(), QString());
+    QTRY_COMPARE(documentLog(), QString("initUI;run;"));
+}
+
+void tst_Widget::controllerMovesHidesAndLocks()
+{
+    loadRecordingDocument();
+    window->move(100, 200);
+    const QPoint start = window->pos();
+    Ui_Controler *controller = window->controller();
+    controller->onXChanged(-10);
+    QCOMPARE(window->pos(), start + QPoint(-10, 0));
+    controller->onYChanged(25);
+    QCOMPARE(window->pos(), start + QPoint(-10, 25));
+    controller->onXChanged(-500);
+    QCOMPARE(window->x(), start.x() - 510);
+
+    window->show();
+    controller->onClose();
+    QVERIFY(window->isHidden());
+
+    controller->setBusy(500);
+    QCOMPARE(documentLog(), QString("busy:500;"));
+    controller->setBusy();
+    QCOMPARE(documentLog(), QString("busy:500;busy:0;"));
+}
+
+void tst_Widget::controllerWithoutWindowDoesNothing()
+{
+    Ui_Controler controller;
+    controller.onMinimize();
+    controller.onClose();
+    controller.onXChanged(5);
+    controller.onYChanged(5);
+    controller.setBusy(10);
+    QVERIFY(!controller.view());
+}
+
+void tst_Widget::hotKeyShowsHiddenWindow_data()
+{
+    QTest::addColumn<QList<KeyStep>>("steps");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("shift alt f12")
+        << QList<KeyStep> {{true, 0xE1}, {true, 0xE2}, {true, 0x45}} << true;
+    QTest::newRow("right shift right alt")
+        << QList<KeyStep> {{true, 0xE5}, {true, 0xE6}, {true, 0x45}} << true;
+    QTest::newRow("alt first") << QList<KeyStep> {{true, 0xE6}, {true, 0xE1}, {true, 0x45}} << true;
+    QTest::newRow("only shift") << QList<KeyStep> {{true, 0xE1}, {true, 0x45}} << false;
+    QTest::newRow("only alt") << QList<KeyStep> {{true, 0xE2}, {true, 0x45}} << false;
+    QTest::newRow("shift released")
+        << QList<KeyStep> {{true, 0xE1}, {true, 0xE2}, {false, 0xE1}, {true, 0x45}} << false;
+    QTest::newRow("alt released") << QList<KeyStep> {{true, 0xE1}, {true, 0xE2}, {false, 0xE2},
+        {true, 0x45}} << false;
+    QTest::newRow("control does not count")
+        << QList<KeyStep> {{true, 0xE0}, {true, 0xE2}, {true, 0x45}} << false;
+    QTest::newRow("f12 release") << QList<KeyStep> {{true, 0xE1}, {true, 0xE2}, {false, 0x45}}
+                                 << false;
+    QTest::newRow("other key") << QList<KeyStep> {{true, 0xE1}, {true, 0xE2}, {true, 0x44}}
+                               << false;
+}
+
+void tst_Widget::hotKeyShowsHiddenWindow()
+{
+    QFETCH(QList<KeyStep>, steps);
+    QFETCH(bool, shown);
+    window->hide();
+    for (const KeyStep &step : steps)
+        window->trackHotKey(step.isDown, step.usage);
+    QCOMPARE(window->isVisible(), shown);
+}
+
+void tst_Widget::restoreNeedsAReadyDevice()
+{
+    window->hide();
+    window->trayIconActivated(QSystemTrayIcon::DoubleClick);
+    window->receiveMessage("anything");
+    QTest::qWait(50);
+    QVERIFY(window->isHidden());
+
+    deviceReady = true;
+    window->trayIconActivated(QSystemTrayIcon::Trigger);
+    window->trayIconActivated(QSystemTrayIcon::MiddleClick);
+    window->trayIconActivated(QSystemTrayIcon::Context);
+    QTest::qWait(50);
+    QVERIFY(window->isHidden());
+
+    window->trayIconActivated(QSystemTrayIcon::DoubleClick);
+    QVERIFY(window->isHidden());
+    QTRY_VERIFY(window->isVisible());
+
+    window->hide();
+    window->receiveMessage(QString());
+    QVERIFY(window->isHidden());
+    QTRY_VERIFY(window->isVisible());
+}
+
+void tst_Widget::deviceChangesAreDebounced()
+{
+    QSignalSpy checks(&window->deviceCheckTimer(), &QTimer::timeout);
+    QElapsedTimer sinceLast;
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0)
+            QTest::qWait(1000);
+        window->deviceChanged();
+        sinceLast.start();
+    }
+    QVERIFY(checks.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(checks.size(), 1, 4000);
+    const qint64 elapsed = sinceLast.elapsed();
+    QVERIFY2(elapsed >= 2040 && elapsed < 2400, qPrintable(QString::number(elapsed)));
+    QTest::qWait(2500);
+    QCOMPARE(checks.size(), 1);
+}
+
+void tst_Widget::documentCallsAreQueued()
+{
+    loadRecordingDocument();
+    window->bridge()->detectKeyboard(true, 0x04);
+    window->bridge()->detectKeyboard(false, 0x04);
+    window->bridge()->detectMouse(true, 0xF1, 12, uint(-3));
+    QCOMPARE(documentLog(), QString());
+    QTRY_COMPARE(documentLog(), QString("kb:true:4;kb:false:4;ms:true:241:12:4294967293;"));
+}
+
+void tst_Widget::skinFoldersAreCounted_data()
+{
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("none") << QStringList() << QStringList() << false;
+    QTest::newRow("one") << QStringList {"skin1"} << QStringList {"a.png", "b.ico"} << false;
+    QTest::newRow("two") << QStringList {"skin1", "skin2"} << QStringList() << true;
+    QTest::newRow("three") << QStringList {"skin1", "skin2", "x"} << QStringList {"c"} << true;
+}
+
+void tst_Widget::skinFoldersAreCounted()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, files);
+    QFETCH(bool, shown);
+    for (const QString &name : folders)
+        QDir().mkpath("modules/img/" + name);
+    for (const QString &name : files)
+        folder->writeFile("modules/img/" + name, "x");
+    QCOMPARE(window->bridge()->getIsSkinShow(), shown);
+}
+
+void tst_Widget::quitEndsTheLoopWithZero()
+{
+    QTimer::singleShot(0, window, &Widget::exitSYS);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(!window->link().isLinkStarted());
+}
+
+QTEST_MAIN(tst_Widget)
+#include "tst_widget.moc"
