@@ -1,0 +1,319 @@
+#include <QApplication>
+#include <QtTest>
+
+#include "bridge/dialogs.h"
+#include "bridge/myqquickview.h"
+#include "store/importexport.h"
+#include "support/workfolder.h"
+
+using skelda::test::WorkFolder;
+
+namespace {
+
+// Answers every dialog from a script and records what was asked.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    struct Asked
+    {
+        QString kind, caption, folder, filter;
+    };
+
+    ScriptedDialogs() { Dialogs::install(this); }
+    ~ScriptedDialogs() override { Dialogs::install(nullptr); }
+
+    QString openFileName(
+        QWidget *, const QString &caption, const QString &folder, const QString &filter) override
+    {
+        asked.append({"open", caption, folder, filter});
+        return answer;
+    }
+    QString saveFileName(
+        QWidget *, const QString &caption, const QString &folder, const QString &filter) override
+    {
+        asked.append({"save", caption, folder, filter});
+        return answer;
+    }
+    void warning(const QString &title, const QString &text) override
+    {
+        warnings.append({title, text});
+    }
+    bool confirm(const QString &, const QString &) override { return false; }
+
+    QString answer;
+    QList<Asked> asked;
+    QList<QStringList> warnings;
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+} // namespace
+
+class tst_ImportExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exportProfileWritesAByteCopy();
+    void exportReplacesAnExistingFile();
+    void cancelledDialogsChangeNothing();
+    void importProfileReachesTheCurrentProfileAtOnce();
+    void importProfileIntoAnotherNumber();
+    void importRefusesForeignFiles_data();
+    void importRefusesForeignFiles();
+    void profileNumbersOutsideTheListDoNothing();
+    void exportMacroOnlyWhenItExists();
+    void importMacroNeedsAnExistingMacro();
+    void importMacroReplacesTheFile();
+    void importMacroRefusesBadNamesAndFiles();
+    void picturePathIsReturnedWhenReadable();
+    void unreadablePictureIsReported();
+    void unreadablePictureWithoutTextsShowsEmptyTexts();
+};
+
+void tst_ImportExport::exportProfileWritesAByteCopy()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    view.profileSettings(0)->setValue("XYSensitive/0", 7);
+    dialogs.answer = folder.filePath("out.pf");
+    view.saveProfile(0);
+    QCOMPARE(dialogs.asked.size(), 1);
+    QCOMPARE(dialogs.asked.at(0).kind, QString("save"));
+    QCOMPARE(dialogs.asked.at(0).caption, QString("Save File"));
+    QCOMPARE(dialogs.asked.at(0).filter, QString("Profile(*.pf)"));
+    QCOMPARE(dialogs.asked.at(0).folder,
+        QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    QVERIFY(!readAll("out.pf").isEmpty());
+    QCOMPARE(readAll("out.pf"), readAll("modules/setting/p1.bin"));
+    QVERIFY(readAll("out.pf").contains("XYSensitive"));
+}
+
+void tst_ImportExport::exportReplacesAnExistingFile()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    view.profileSettings(2)->setValue("XYSensitive/1", 3);
+    view.profileSettings(2)->sync();
+    write("out.pf", QByteArray(5000, 'x'));
+    dialogs.answer = folder.filePath("out.pf");
+    view.saveProfile(2);
+    QCOMPARE(readAll("out.pf"), readAll("modules/setting/p3.bin"));
+    QVERIFY(!QFileInfo::exists("out.pf.new"));
+    QVERIFY(!QFileInfo::exists("out.pf.old"));
+}
+
+void tst_ImportExport::cancelledDialogsChangeNothing()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    view.createMacroIni("m", 0);
+    const QByteArray macro = readAll("modules/macro/m.bin");
+    view.saveProfile(0);
+    QCOMPARE(view.loadProfile(0), false);
+    view.saveMacroIniToFile("m");
+    QCOMPARE(view.loadMacroIniFromFile("m"), QVariant(QString(" ")));
+    QCOMPARE(view.getCustomFilePath(), QString());
+    QCOMPARE(dialogs.asked.size(), 5);
+    QCOMPARE(readAll("modules/macro/m.bin"), macro);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
+    QVERIFY(dialogs.warnings.isEmpty());
+}
+
+void tst_ImportExport::importProfileReachesTheCurrentProfileAtOnce()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    view.setXYSensitive(0, 2);
+    write("in.pf", "[XYSensitive]\n0=9\n1=8\n[selectGun]\n0=ak\n");
+    dialogs.answer = folder.filePath("in.pf");
+    QCOMPARE(view.loadProfile(0), true);
+    QCOMPARE(dialogs.asked.at(0).kind, QString("open"));
+    QCOMPARE(dialogs.asked.at(0).caption, QString("Open File"));
+    QCOMPARE(dialogs.asked.at(0).filter, QString("Profile(*.pf)"));
+    QCOMPARE(readAll("modules/setting/p1.bin"), readAll("in.pf"));
+    QCOMPARE(view.getXYSensitive(0).toInt(), 9);
+    QCOMPARE(view.getselectGun(0).toString(), QString("ak"));
+    QCOMPARE(view.profileSettings(0)->fileName(), view.currentProfileSettings()->fileName());
+    // The replaced object must not write old values back when it goes.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(readAll("modules/setting/p1.bin"), readAll("in.pf"));
+}
+
+void tst_ImportExport::importProfileIntoAnotherNumber()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    view.profileSettings(0)->setValue("XYSensitive/0", 6);
+    dialogs.answer = folder.filePath("p.pf");
+    view.saveProfile(0);
+    QCOMPARE(view.loadProfile(4), true);
+    QCOMPARE(readAll("modules/setting/p5.bin"), readAll("p.pf"));
+    QCOMPARE(view.profileSettings(4)->value("XYSensitive/0").toInt(), 6);
+    QCOMPARE(view.profileSettings(0)->value("XYSensitive/0").toInt(), 6);
+}
+
+void tst_ImportExport::importRefusesForeignFiles_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<bool>("directory");
+    QTest::newRow("picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false;
+    QTest::newRow("too large") << QByteArray(ImportExport::maxImportBytes + 1, 'a') << false;
+    QTest::newRow("folder") << QByteArray() << true;
+    QTest::newRow("missing") << QByteArray("missing") << false;
+}
+
+void tst_ImportExport::importRefusesForeignFiles()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, directory);
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    view.setXYSensitive(0, 2);
+    view.createMacroIni("m", 1);
+    const QByteArray profile = readAll("modules/setting/p1.bin");
+    const QByteArray macro = readAll("modules/macro/m.bin");
+    const QString chosen = folder.filePath("chosen.pf");
+    if (directory)
+        QDir().mkpath(chosen);
+    else if (contents != "missing")
+        write(chosen, contents);
+    dialogs.answer = chosen;
+    QCOMPARE(view.loadProfile(0), false);
+    QCOMPARE(view.loadMacroIniFromFile("m"), QVariant(QString(" ")));
+    QCOMPARE(readAll("modules/setting/p1.bin"), profile);
+    QCOMPARE(readAll("modules/macro/m.bin"), macro);
+    QCOMPARE(view.getXYSensitive(0).toInt(), 2);
+}
+
+void tst_ImportExport::profileNumbersOutsideTheListDoNothing()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    dialogs.answer = folder.filePath("x.pf");
+    write("x.pf", "[a]\nb=1\n");
+    view.saveProfile(10);
+    view.saveProfile(-1);
+    QCOMPARE(view.loadProfile(10), false);
+    QCOMPARE(view.loadProfile(-1), false);
+    QVERIFY(dialogs.asked.isEmpty());
+    QVERIFY(!QFileInfo::exists("modules/setting/p11.bin"));
+    QVERIFY(!QFileInfo::exists("modules/setting/p0.bin"));
+}
+
+void tst_ImportExport::exportMacroOnlyWhenItExists()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    dialogs.answer = folder.filePath("m.mc");
+    view.saveMacroIniToFile("m");
+    QVERIFY(dialogs.asked.isEmpty());
+    view.createMacroIni("m", 2);
+    view.saveMacroIni("m", {"1,A    [Down]"}, {}, 3);
+    view.saveMacroIniToFile("m");
+    QCOMPARE(dialogs.asked.size(), 1);
+    QCOMPARE(dialogs.asked.at(0).caption, QString("Save File"));
+    QCOMPARE(dialogs.asked.at(0).filter, QString("Macro(*.mc)"));
+    QCOMPARE(readAll("m.mc"), readAll("modules/macro/m.bin"));
+}
+
+void tst_ImportExport::importMacroNeedsAnExistingMacro()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    write("in.mc", "[config]\ntotal=0\n");
+    dialogs.answer = folder.filePath("in.mc");
+    QCOMPARE(view.loadMacroIniFromFile("new"), QVariant(QString(" ")));
+    QVERIFY(!QFileInfo::exists("modules/macro/new.bin"));
+    QCOMPARE(dialogs.asked.size(), 1);
+    QCOMPARE(dialogs.asked.at(0).caption, QString("Open File"));
+    QCOMPARE(dialogs.asked.at(0).filter, QString("Macro(*.mc)"));
+}
+
+void tst_ImportExport::importMacroReplacesTheFile()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    view.createMacroIni("m", 0);
+    write("in.mc", "[config]\nindex=4\ntotal=2\nrepeat=7\ndid=1\n[macro]\n0=a\n1=b\n");
+    dialogs.answer = folder.filePath("in.mc");
+    QCOMPARE(view.loadMacroIniFromFile("m"), QVariant(dialogs.answer));
+    QCOMPARE(readAll("modules/macro/m.bin"), readAll("in.mc"));
+    QCOMPARE(view.loadMacroIni("m"), (QStringList {"a", "b", "7"}));
+}
+
+void tst_ImportExport::importMacroRefusesBadNamesAndFiles()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    write("in.mc", "[config]\ntotal=0\n");
+    write("modules/target.bin", "keep");
+    dialogs.answer = folder.filePath("in.mc");
+    QCOMPARE(view.loadMacroIniFromFile("../target"), QVariant(QString(" ")));
+    QCOMPARE(readAll("modules/target.bin"), QByteArray("keep"));
+    view.saveMacroIniToFile("../target");
+    QCOMPARE(readAll("in.mc"), QByteArray("[config]\ntotal=0\n"));
+}
+
+void tst_ImportExport::picturePathIsReturnedWhenReadable()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    write("pic.png", "\x89PNG");
+    dialogs.answer = folder.filePath("pic.png");
+    QCOMPARE(view.getCustomFilePath(), dialogs.answer);
+    QCOMPARE(dialogs.asked.at(0).caption, QString("Open File"));
+    QCOMPARE(dialogs.asked.at(0).filter, QString("Image Files(*.png)"));
+    QCOMPARE(dialogs.asked.at(0).folder,
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    QVERIFY(dialogs.warnings.isEmpty());
+}
+
+void tst_ImportExport::unreadablePictureIsReported()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    view.setMessageTexts({"t0", "t1", "Picture", "Cannot open: "});
+    dialogs.answer = folder.filePath("gone.png");
+    QCOMPARE(view.getCustomFilePath(), QString());
+    QCOMPARE(dialogs.warnings.size(), 1);
+    QCOMPARE(dialogs.warnings.at(0), (QStringList {"Picture", "Cannot open: " + dialogs.answer}));
+}
+
+void tst_ImportExport::unreadablePictureWithoutTextsShowsEmptyTexts()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    view.setMessageTexts({"only one"});
+    dialogs.answer = folder.filePath("gone%1.png");
+    QCOMPARE(view.getCustomFilePath(), QString());
+    QCOMPARE(dialogs.warnings.at(0), (QStringList {QString(), dialogs.answer}));
+}
+
+QTEST_MAIN(tst_ImportExport)
+#include "tst_importexport.moc"
