@@ -9,6 +9,7 @@
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
 #include "device/linkflags.h"
+#include "device/virtualhidbackend.h"
 #include "support/workfolder.h"
 
 using skelda::test::WorkFolder;
@@ -52,6 +53,8 @@ private slots:
     void restoreNeedsAReadyDevice();
     void deviceChangesAreDebounced();
     void documentCallsAreQueued();
+    void checkWithoutDeviceHidesTheWindow();
+    void checkWithMouseStartsTheLinkAndTheDocument();
     void skinFoldersAreCounted_data();
     void skinFoldersAreCounted();
     void quitEndsTheLoopWithZero();
@@ -254,6 +257,45 @@ void tst_Widget::documentCallsAreQueued()
     window->bridge()->detectMouse(true, 0xF1, 12, uint(-3));
     QCOMPARE(documentLog(), QString());
     QTRY_COMPARE(documentLog(), QString("kb:true:4;kb:false:4;ms:true:241:12:4294967293;"));
+}
+
+void tst_Widget::checkWithoutDeviceHidesTheWindow()
+{
+    auto device = VirtualHidBackend::installInto(window->link(), VirtualHidBackend::Attached::None);
+    loadRecordingDocument();
+    window->show();
+    window->checkDevice();
+    QVERIFY(!deviceReady);
+    QVERIFY(window->isHidden());
+    QVERIFY(!window->link().isLinkStarted());
+    QTest::qWait(50);
+    QCOMPARE(documentLog(), QString());
+
+    // Still watching: a device change schedules another check.
+    window->deviceChanged();
+    QVERIFY(window->deviceCheckTimer().isActive());
+}
+
+void tst_Widget::checkWithMouseStartsTheLinkAndTheDocument()
+{
+    auto device
+        = VirtualHidBackend::installInto(window->link(), VirtualHidBackend::Attached::Mouse);
+    loadRecordingDocument();
+    window->bridge()->setEnabled(false);
+    window->checkDevice();
+    QVERIFY(deviceReady);
+    QVERIFY(window->link().isLinkStarted());
+    QVERIFY(window->bridge()->isEnabled());
+    QCOMPARE(window->link().currentDeviceId(), 1);
+    QTRY_COMPARE(documentLog(), QString("initUI;run;"));
+
+    // Once the link is started, device changes lead to no further check.
+    QSignalSpy checks(&window->deviceCheckTimer(), &QTimer::timeout);
+    for (int i = 0; i < 3; ++i)
+        window->deviceChanged();
+    QVERIFY(!window->deviceCheckTimer().isActive());
+    QTest::qWait(2300);
+    QVERIFY(checks.isEmpty());
 }
 
 void tst_Widget::skinFoldersAreCounted_data()
