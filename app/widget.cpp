@@ -1,7 +1,9 @@
 #include "app/widget.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QSettings>
@@ -35,6 +37,7 @@ constexpr quint8 usageF12 = 0x45;
 Widget::Widget(QWidget *parent)
     : QWidget(parent)
 {
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     hid.setOwner(this);
     uiController = new Ui_Controler;
     uiController->setupUi(this, &hid);
@@ -115,6 +118,16 @@ void Widget::customEvent(QEvent *event)
     if (event->type() == UserEvent::UserEventType
         && static_cast<UserEvent *>(event)->field == UserEvent::RunUI)
         bridge()->runUI();
+}
+
+// Closing the window itself ends the program; closing a message box while the
+// window is hidden in the tray must not, so the application does not quit on
+// its own when its last visible window closes.
+void Widget::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        QCoreApplication::exit(0);
 }
 
 void Widget::exitSYS()

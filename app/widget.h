@@ -65,6 +65,7 @@ public slots:
 
 protected:
     void customEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
 
 private:

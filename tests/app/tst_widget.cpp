@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QMessageBox>
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QtTest>
@@ -58,6 +59,8 @@ private slots:
     void skinFoldersAreCounted_data();
     void skinFoldersAreCounted();
     void quitEndsTheLoopWithZero();
+    void closingTheWindowEndsTheLoop();
+    void closingABoxWhileHiddenKeepsRunning();
 
 private:
     QString documentLog() const;
@@ -326,6 +329,28 @@ void tst_Widget::quitEndsTheLoopWithZero()
     QTimer::singleShot(0, window, &Widget::exitSYS);
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(!window->link().isLinkStarted());
+}
+
+void tst_Widget::closingTheWindowEndsTheLoop()
+{
+    window->show();
+    QTimer::singleShot(0, window, &QWidget::close);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    watchdog.start(3000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+void tst_Widget::closingABoxWhileHiddenKeepsRunning()
+{
+    window->hide();
+    auto *box = new QMessageBox(QMessageBox::Warning, "title", "text");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+    QTimer::singleShot(50, box, &QWidget::close);
+    QTimer::singleShot(400, [] { QCoreApplication::exit(3); });
+    QCOMPARE(QCoreApplication::exec(), 3);
 }
 
 QTEST_MAIN(tst_Widget)
