@@ -321,17 +321,17 @@ void FakeView::ui_11H_SetDPISet(uchar dpiStage, QVariantList src8, QVariantList 
 
 void FakeView::ui_11H_SetDPISelect(QVariantList valueForIndex)
 {
-    record("ui_11H_SetDPISelect", {valueForIndex});
+    record("ui_11H_SetDPISelect", {QVariant(valueForIndex)});
 }
 
 void FakeView::ui_12H_SetKeyMatrix(QVariantList src64)
 {
-    record("ui_12H_SetKeyMatrix", {src64});
+    record("ui_12H_SetKeyMatrix", {QVariant(src64)});
 }
 
 void FakeView::ui_12H_SetGunKeyMatrix(QVariantList src64)
 {
-    record("ui_12H_SetGunKeyMatrix", {src64});
+    record("ui_12H_SetGunKeyMatrix", {QVariant(src64)});
 }
 
 QVariant FakeView::ui_81H_GetReportRate()

@@ -63,6 +63,7 @@ Item {
 
     MouseArea {
         id: area
+        preventStealing: true
         x: -10
         width: slider.width + 20
         height: slider.height

@@ -46,6 +46,7 @@ Item {
     }
     MouseArea {
         id: area
+        preventStealing: true
         y: -5
         width: parent.width
         height: parent.height + 10

@@ -26,10 +26,10 @@ Frame {
             sliders[i].level = 4
         if (effect === 1 || effect === 2 || effect === 3) {
             modelLayout.selModel = effect - 1
-            sliders[effect - 1].setLevel(option1)
+            sliders[effect - 1].setLevel(ledData[1])
         } else {
             modelLayout.selModel = 3
-            fingerSlider.setLevel(option1)
+            fingerSlider.setLevel(ledData[1])
         }
         if (isSendData)
             setLED(effect, option1, option2)

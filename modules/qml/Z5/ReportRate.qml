@@ -44,6 +44,7 @@ Frame {
 
             MouseArea {
                 id: dialArea
+                preventStealing: true
                 anchors.fill: parent
                 cursorShape: Qt.PointingHandCursor
                 onPressed: function (mouse) {

@@ -10,6 +10,7 @@ Item {
     property string slowText: ""
     property string fastText: ""
     readonly property bool pressed: area.pressed
+    readonly property string source: mainIten.mouseRateSources[Math.max(0, Math.min(value, 10))]
 
     signal dialPressed(int value)
     signal dialMoved(int value)
@@ -42,7 +43,7 @@ Item {
 
     Image {
         anchors.fill: parent
-        source: mainIten.mouseRateSources[Math.max(0, Math.min(dial.value, 10))]
+        source: dial.source
     }
     Text {
         anchors.right: parent.left
@@ -64,6 +65,7 @@ Item {
     }
     MouseArea {
         id: area
+        preventStealing: true
         anchors.fill: parent
         cursorShape: Qt.PointingHandCursor
         onPressed: function (mouse) { dial.dialPressed(dial.valueAt(mouse.x, mouse.y)) }

@@ -56,6 +56,7 @@ Item {
     }
     MouseArea {
         id: area
+        preventStealing: true
         y: -4
         width: parent.width
         height: parent.height + 8

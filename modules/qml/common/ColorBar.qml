@@ -182,6 +182,7 @@ Rectangle {
         }
         MouseArea {
             id: hueArea
+            preventStealing: true
             x: -4
             y: -3
             width: parent.width + 8
