@@ -54,14 +54,14 @@ QPainterPath frontBody()
 {
     QPainterPath p;
     p.moveTo(axis, 90);
-    p.cubicTo(600, 88, 672, 100, 690, 135);
-    p.cubicTo(702, 165, 700, 260, 692, 320);
+    p.cubicTo(598, 88, 668, 100, 686, 134);
+    p.cubicTo(700, 165, 701, 260, 690, 320);
     p.cubicTo(686, 370, 712, 430, 708, 490);
     p.cubicTo(704, 560, 620, 598, axis, 598);
     p.cubicTo(435, 598, 351, 560, 347, 490);
-    p.cubicTo(343, 430, 369, 370, 363, 320);
-    p.cubicTo(355, 260, 353, 165, 365, 135);
-    p.cubicTo(383, 100, 455, 88, axis, 90);
+    p.cubicTo(343, 430, 369, 370, 365, 320);
+    p.cubicTo(354, 260, 355, 165, 369, 134);
+    p.cubicTo(387, 100, 457, 88, axis, 90);
     p.closeSubpath();
     return p;
 }
@@ -70,8 +70,8 @@ QPainterPath frontLeftButton()
 {
     QPainterPath p;
     p.moveTo(505, 101);
-    p.cubicTo(470, 98, 410, 102, 385, 125);
-    p.cubicTo(373, 136, 371, 170, 372, 230);
+    p.cubicTo(468, 98, 414, 103, 390, 124);
+    p.cubicTo(376, 138, 371, 172, 372, 230);
     p.lineTo(373, 318);
     p.cubicTo(374, 336, 378, 344, 390, 346);
     p.cubicTo(430, 348, 480, 343, 499, 340);
@@ -356,6 +356,9 @@ void renderFront(QPainter &p, int highlighted)
     base.setColorAt(0.82, Style::baseTop);
     base.setColorAt(1, QColor("#0b0b0c"));
     p.fillPath(body, base);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, 26), 1));
+    p.drawPath(body);
 
     // Light pipe running round the rear skirt.
     QPainterPath pipe;
@@ -411,7 +414,7 @@ void renderFront(QPainter &p, int highlighted)
         const QPainterPath shape = frontButton(2);
         const bool on = highlighted == 2;
         p.fillPath(shape, QColor("#070707"));
-        const QRectF r = shape.boundingRect().adjusted(7, 2, -7, -2);
+        const QRectF r = shape.boundingRect().adjusted(11, 3, -11, -3);
         wheelTreads(p, r, on);
         QPainterPath rims;
         rims.moveTo(r.left() - 2.5, r.top() + 4);
@@ -450,10 +453,6 @@ void renderFront(QPainter &p, int highlighted)
             led(p, ring, 1.0, on ? 220 : 140);
         }
     }
-
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(255, 255, 255, 26), 1));
-    p.drawPath(body);
 }
 
 void renderSide(QPainter &p, int highlighted)
@@ -515,6 +514,18 @@ void renderSide(QPainter &p, int highlighted)
 
     const QPainterPath top = sideTopBand();
     shell(p, top, QRectF(520, 240, 180, 40), false);
+
+    // Specular streak just below the ridge catches the light along the whole length.
+    p.save();
+    p.setClipPath(body);
+    QLinearGradient streak(QPointF(400, 0), QPointF(720, 0));
+    streak.setColorAt(0, QColor(255, 255, 255, 0));
+    streak.setColorAt(0.45, QColor(255, 255, 255, 46));
+    streak.setColorAt(1, QColor(255, 255, 255, 0));
+    p.setPen(QPen(QBrush(streak), 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(nearEdgePath().translated(0, 4));
+    p.restore();
 
     for (int button : {1, 0}) {
         const QPainterPath shape = sideButton(button);

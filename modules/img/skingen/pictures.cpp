@@ -124,9 +124,6 @@ void background(QPainter &p, const QSize &s)
     tabFill.setColorAt(0, alpha(Style::accent, 170));
     tabFill.setColorAt(1, alpha(Style::accentDeep, 40));
     p.fillPath(tab, tabFill);
-    Paint::text(p, QRectF(14, 1, 270, 15), Qt::AlignLeft | Qt::AlignVCenter,
-        Style::brand + "  \u00b7  " + Style::model,
-        Paint::font(Style::condensedFamily, 9, 700, 1.6), QColor(255, 255, 255, 170));
 
     QLinearGradient bottom(QPointF(0, 598), QPointF(0, 640));
     bottom.setColorAt(0, QColor(0, 0, 0, 0));
