@@ -1,6 +1,5 @@
 #include "fakebridge.h"
 
-
 namespace {
 QStringList caughtWarnings;
 QtMessageHandler previousHandler = nullptr;
@@ -71,7 +70,7 @@ void CallRecorder::clearWarnings()
 
 QVariant CallRecorder::record(const QString &name, const QVariantList &arguments)
 {
-    recorded.append(QVariantMap{{"name", name}, {"args", arguments}});
+    recorded.append(QVariantMap {{"name", name}, {"args", arguments}});
     if (!arguments.isEmpty()) {
         const QString specific = name + '/' + arguments.first().toString();
         if (results.contains(specific))

@@ -66,7 +66,8 @@ public slots:
     QVariant deleteMacroIni(QVariant name);
     QVariant modifyMacroName(QVariant oldname, QVariant newname);
     QStringList loadMacroIni(QVariant name);
-    QVariant saveMacroIni(QVariant name, QStringList macros, QVariantList macroData, QVariant repeat);
+    QVariant saveMacroIni(
+        QVariant name, QStringList macros, QVariantList macroData, QVariant repeat);
     QVariant loadMacroType(QVariant name);
     QVariant loadMacroIndex(QVariant name);
     void setMacroIndex(QVariant name, QVariant macroIndex);

@@ -1,0 +1,129 @@
+#include <QQuickItem>
+#include <QSettings>
+#include <QtTest>
+
+#include "app/widget.h"
+#include "bridge/myqquickview.h"
+#include "support/workfolder.h"
+
+using skelda::test::WorkFolder;
+
+namespace {
+QStringList documentWarnings;
+QtMessageHandler previousHandler = nullptr;
+
+void catchDocumentWarnings(
+    QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    const QByteArray category(context.category ? context.category : "");
+    const bool fromDocuments = category.startsWith("qml") || category.startsWith("js")
+        || message.contains(QLatin1String("qrc:"));
+    if (type != QtDebugMsg && type != QtInfoMsg && fromDocuments)
+        documentWarnings.append(message);
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
+const char *const pageNames[] = {"dragRegion", "powerOnLogo", "protectUIItem", "tmrProtectUI",
+    "envItem", "mainLogo", "panelleft", "keyMatrixMain", "xySettingMain", "profileBtn",
+    "flickableBar", "panelRightItem", "dpiSettingMain", "lightControlMain", "reprotRateMain",
+    "mouseRateMain", "doubleRateMain", "scrollRateMain", "bar", "colorBar", "downItem", "upItem",
+    "mouseMain", "mainMask", "macroEditorMain", "gunControlMain", "keyMenuMain", "profileMain",
+    "singleKeyMain", "macroKeyMain", "factorysure", "askMenu", "_KeyCodeString"};
+} // namespace
+
+// Loads the shipped main document into the real bridge and starts it.
+class tst_MainScreenSmoke : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void loadsWithoutWarnings();
+    void initUIFillsThePages_data();
+    void initUIFillsThePages();
+};
+
+void tst_MainScreenSmoke::initTestCase()
+{
+    previousHandler = qInstallMessageHandler(catchDocumentWarnings);
+}
+
+void tst_MainScreenSmoke::cleanupTestCase()
+{
+    qInstallMessageHandler(previousHandler);
+}
+
+void tst_MainScreenSmoke::init()
+{
+    documentWarnings.clear();
+}
+
+void tst_MainScreenSmoke::loadsWithoutWarnings()
+{
+    WorkFolder folder(WorkFolder::ShippedSettings);
+    Widget window;
+    myQQuickView *view = window.bridge();
+    QVERIFY(view->errors().isEmpty());
+    QQuickItem *root = view->rootObject();
+    QVERIFY(root);
+    QCOMPARE(root->width(), 1000.0);
+    QCOMPARE(root->height(), 640.0);
+    QCOMPARE(root->property("visible").toBool(), false);
+    for (const char *name : pageNames)
+        QVERIFY2(root->findChild<QObject *>(name), name);
+    QCOMPARE(documentWarnings, QStringList());
+}
+
+void tst_MainScreenSmoke::initUIFillsThePages_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("dpiTitle");
+    QTest::addColumn<int>("languageFlag");
+    QTest::newRow("English") << "English"
+                             << "DPI Setting" << 0;
+    QTest::newRow("Chinese") << "ChineseSimplified" << QString::fromUtf8("DPI 设置") << 1;
+}
+
+void tst_MainScreenSmoke::initUIFillsThePages()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, dpiTitle);
+    QFETCH(int, languageFlag);
+
+    WorkFolder folder(WorkFolder::ShippedSettings);
+    QVERIFY(folder.copyShipped("i18n/lang_025044.ini"));
+    {
+        QSettings config("./modules/setting/apConfig.bin", QSettings::IniFormat);
+        config.setValue("common/language", language);
+    }
+    Widget window;
+    QQuickItem *root = window.bridge()->rootObject();
+    QVERIFY(root);
+
+    window.bridge()->initUI();
+    QTRY_VERIFY(root->property("isPowerOn").toBool());
+    QCOMPARE(root->property("language").toInt(), languageFlag);
+    QCOMPARE(root->property("visible").toBool(), true);
+    QCOMPARE(root->findChild<QObject *>("dpiSettingMain")->property("title").toString(), dpiTitle);
+    QCOMPARE(root->property("mainLang").toStringList().size(), 35);
+
+    auto *logo = root->findChild<QQuickItem *>("powerOnLogo");
+    auto *panel = root->findChild<QQuickItem *>("panelRightItem");
+    QVERIFY(logo && panel);
+    QVERIFY(!panel->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!logo->isVisible(), 5000);
+    QVERIFY(panel->isVisible());
+    QVERIFY(window.bridge()->isEnabled());
+
+    // A second start-up after another handshake leaves the screen as it is.
+    window.bridge()->initUI();
+    QTest::qWait(50);
+    QVERIFY(!root->findChild<QQuickItem *>("protectUIItem")->isVisible());
+    QCOMPARE(documentWarnings, QStringList());
+}
+
+QTEST_MAIN(tst_MainScreenSmoke)
+#include "tst_mainscreen_smoke.moc"
