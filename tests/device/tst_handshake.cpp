@@ -1,0 +1,236 @@
+#include <QTest>
+
+#include "device/linkflags.h"
+#include "device/scrambling.h"
+#include "support/device_testing.h"
+
+using Attached = VirtualHidBackend::Attached;
+using Fault = VirtualHidBackend::Fault;
+using Op = VirtualHidBackend::Operation;
+
+namespace {
+const QByteArray startFrame = QByteArray::fromHex("0003010f8a4d000015");
+
+int startFramesSent(const VirtualHidBackend &device)
+{
+    int count = 0;
+    for (const auto &call : device.calls(Op::FeatureOut))
+        count += call.bytes == startFrame ? 1 : 0;
+    return count;
+}
+} // namespace
+
+class tst_Handshake : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        isEncode = false;
+        deviceReady = false;
+        std::fill(std::begin(secrecyCode), std::end(secrecyCode), uchar(0));
+    }
+
+    void successPath_data()
+    {
+        QTest::addColumn<QVariant>("language");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("chinese") << QVariant("ChineseSimplified")
+                                 << QString::fromUtf8("tray:Info:检测到鼠标!");
+        QTest::newRow("english") << QVariant("English") << "tray:Info:Detect Mouse!";
+        QTest::newRow("no language") << QVariant() << "tray:Info:Detect Mouse!";
+        QTest::newRow("other case") << QVariant("chinesesimplified") << "tray:Info:Detect Mouse!";
+    }
+    void successPath()
+    {
+        QFETCH(QVariant, language);
+        QFETCH(QString, notice);
+        Hid_Thread link;
+        RecordingLinkOwner owner(&link);
+        owner.languageValue = language;
+        link.setOwner(&owner);
+        auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        link.swichCurDevice(uint(link.currentDeviceId()));
+        QCOMPARE(owner.events, (QStringList {"startUI", "enableView", "clearHidBusy", notice}));
+        QVERIFY(deviceReady);
+        QVERIFY(link.isLinkStarted());
+        QVERIFY(link.isLinkFree());
+        QCOMPARE(owner.askedSecrecyFor, QList<int> {1});
+
+        const auto features = device->calls(Op::FeatureOut);
+        QCOMPARE(features.size(), 2);
+        const QByteArray hello = features.at(0).bytes;
+        QCOMPARE(hello.left(2), QByteArray::fromHex("0000"));
+        QCOMPARE(hello.mid(6, 2), QByteArray::fromHex("0000"));
+        QCOMPARE(uchar(hello.at(8)),
+            Scrambling::checksum(reinterpret_cast<const uchar *>(hello.constData()) + 1));
+        QCOMPARE(device->calls(Op::FeatureIn).at(0).bytes.mid(2, 4), hello.mid(2, 4));
+        QCOMPARE(features.at(1).bytes, startFrame);
+        QCOMPARE(device->mouseCounters().startCommands, 1);
+        // The start command is a plain write on the caller's thread.
+        QCOMPARE(features.at(1).thread, QThread::currentThreadId());
+        QCOMPARE(device->calls().last().operation, Op::Close);
+    }
+
+    void randomBytesVary()
+    {
+        Hid_Thread link;
+        auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+        QSet<QByteArray> sent;
+        for (int i = 0; i < 6; ++i) {
+            QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+            link.chkDeviceIsEnCode();
+        }
+        for (const auto &call : device->calls(Op::FeatureOut))
+            if (call.bytes.at(1) == 0)
+                sent.insert(call.bytes.mid(2, 4));
+        QVERIFY(sent.size() >= 5);
+    }
+
+    void failurePath_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("unplugged") << int(Fault::Unplugged);
+        QTest::newRow("wrong echo") << int(Fault::WrongEcho);
+        QTest::newRow("feature report in fails") << int(Fault::FeatureInFails);
+        QTest::newRow("open fails") << int(Fault::OpenFails);
+    }
+    void failurePath()
+    {
+        QFETCH(int, fault);
+        Hid_Thread link;
+        RecordingLinkOwner owner(&link);
+        link.setOwner(&owner);
+        auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+        deviceReady = true;
+        device->setFault(Fault(fault));
+        QTest::ignoreMessage(QtDebugMsg, "Device Error");
+        link.swichCurDevice(1);
+        QCOMPARE(owner.events, QStringList {"hideWindow"});
+        QVERIFY(!deviceReady);
+        QVERIFY(!link.isLinkStarted());
+        QVERIFY(link.isLinkFree());
+        QCOMPARE(startFramesSent(*device), 0);
+    }
+
+    void noDeviceFails()
+    {
+        Hid_Thread link;
+        RecordingLinkOwner owner(&link);
+        link.setOwner(&owner);
+        DeviceTesting::attachVirtual(link, Attached::None);
+        QTest::ignoreMessage(QtDebugMsg, "Device Error");
+        link.swichCurDevice(uint(link.currentDeviceId()));
+        QCOMPARE(owner.events, QStringList {"hideWindow"});
+        QVERIFY(!deviceReady);
+    }
+
+    void secondCheckRunsHandshakeAndStartAgain()
+    {
+        Hid_Thread link;
+        RecordingLinkOwner owner(&link);
+        link.setOwner(&owner);
+        auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        link.swichCurDevice(1);
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        link.enumerateDevices(DeviceTesting::shippedRecords());
+        link.swichCurDevice(uint(link.currentDeviceId()));
+        QCOMPARE(startFramesSent(*device), 2);
+        QCOMPARE(device->calls(Op::FeatureOut).size(), 4);
+        link.stopLink();
+        QVERIFY(!link.isLinkStarted());
+    }
+
+    void indexChangeStartsTheLinkWhateverTheOutcome()
+    {
+        // Mouse found first, then a switch to the keyboard entry, whose path is empty.
+        Hid_Thread link;
+        RecordingLinkOwner owner(&link);
+        link.setOwner(&owner);
+        auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+        QCOMPARE(link.currentDeviceId(), 1);
+        QTest::ignoreMessage(QtDebugMsg, "Device Error");
+        link.swichCurDevice(0);
+        QCOMPARE(link.currentDeviceId(), 0);
+        QVERIFY(link.isLinkStarted());
+        QVERIFY(!deviceReady);
+        QCOMPARE(owner.events, QStringList {"hideWindow"});
+        QCOMPARE(owner.askedSecrecyFor, QList<int> {0});
+        QVERIFY(device->calls().isEmpty());
+    }
+
+    void keyboardRecordStartsTwiceOnAnIndexChange()
+    {
+        // The keyboard found at entry 1 while another entry is current: the switch sends the
+        // start command, the successful handshake sends it again.
+        Hid_Thread link;
+        RecordingLinkOwner owner(&link);
+        link.setOwner(&owner);
+        auto device = VirtualHidBackend::installInto(link, Attached::Both);
+        DeviceRecord absent = DeviceTesting::keyboardRecord();
+        absent.pid = 0x0001;
+        link.enumerateDevices({absent, DeviceTesting::keyboardRecord()});
+        QCOMPARE(link.currentDeviceId(), 1);
+        QTest::ignoreMessage(QtDebugMsg, "Device Error");
+        link.swichCurDevice(0);
+        QCOMPARE(startFramesSent(*device), 0);
+        device->clearCalls();
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        link.swichCurDevice(1);
+        QCOMPARE(startFramesSent(*device), 2);
+        QCOMPARE(device->keyboardCounters().startCommands, 2);
+        QVERIFY(deviceReady);
+        QCOMPARE(owner.askedSecrecyFor, (QList<int> {0, 1}));
+    }
+
+    void secrecyCodeSetting_data()
+    {
+        QTest::addColumn<QVariant>("setting");
+        QTest::addColumn<QByteArray>("code");
+        QTest::newRow("default") << QVariant() << QByteArray::fromHex("0034313832363300");
+        QTest::newRow("own code") << QVariant("ABCDEF") << QByteArray::fromHex("0041424344454600");
+        QTest::newRow("too short is ignored") << QVariant("12345") << QByteArray(8, '\0');
+        QTest::newRow("too long is ignored") << QVariant("1234567") << QByteArray(8, '\0');
+    }
+    void secrecyCodeSetting()
+    {
+        QFETCH(QVariant, setting);
+        QFETCH(QByteArray, code);
+        Hid_Thread link;
+        RecordingLinkOwner owner(&link);
+        owner.secrecyValue = setting;
+        link.setOwner(&owner);
+        DeviceTesting::attachVirtual(link, Attached::Mouse);
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        link.chkDeviceIsEnCode();
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(secrecyCode), 8).toHex(), code.toHex());
+    }
+
+    void scrambledHandshakeNeedsTheSameCode()
+    {
+        isEncode = true;
+        Hid_Thread link;
+        RecordingLinkOwner owner(&link);
+        link.setOwner(&owner);
+        auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        link.chkDeviceIsEnCode();
+        QVERIFY(deviceReady);
+        QCOMPARE(device->mouseCounters().startCommands, 1);
+        QVERIFY(device->calls(Op::FeatureOut).at(1).bytes != startFrame);
+
+        owner.secrecyValue = "999999";
+        owner.events.clear();
+        QTest::ignoreMessage(QtDebugMsg, "Device Error");
+        link.chkDeviceIsEnCode();
+        QVERIFY(!deviceReady);
+        QCOMPARE(owner.events, QStringList {"hideWindow"});
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Handshake)
+#include "tst_handshake.moc"
