@@ -70,7 +70,12 @@ void XRecordCapture::stop()
 {
     delete notifier;
     notifier = nullptr;
-    // Closing the data connection ends the recording; the context can go after it.
+    // The data connection answers nothing while it records, so the recording
+    // is ended through the control connection before the data one closes.
+    if (control && context) {
+        XRecordDisableContext(control, context);
+        XSync(control, False);
+    }
     if (data)
         XCloseDisplay(data);
     data = nullptr;
