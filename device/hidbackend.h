@@ -39,7 +39,8 @@ public:
     int read(HidHandle handle, uchar *data, int length, int timeoutMs);
     void close(HidHandle handle);
 
-    // hidapi, or the virtual device when SKELDA_VIRTUAL_DEVICE is mouse, keyboard or both.
+    // hidapi, or the virtual device when SKELDA_VIRTUAL_DEVICE is mouse, keyboard, both
+    // or none (nothing attached, so that tests never reach real hardware).
     static std::shared_ptr<HidBackend> processDefault();
 
 protected:

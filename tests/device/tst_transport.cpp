@@ -97,6 +97,7 @@ private slots:
         uchar dpi[8] = {1, 2, 3, 4, 5, 6, 7, 8};
         bool dpiOk = true;
         QString version = "before";
+        bool echoKept = false;
         QElapsedTimer innerClock;
         qint64 innerMs = 0;
         QTimer::singleShot(0, this, [&] {
@@ -107,10 +108,17 @@ private slots:
             link.hid_8BH_GetCurrentDPIStage(stage);
             dpiOk = link.hid_91H_GetDPISet(stage, dpi);
             link.hid_80H_GetFWVersion(version);
+            uchar echo[4] = {1, 2, 3, 4};
+            link.hid_00H_GetSecrecyCode(echo[0], echo[1], echo[2], echo[3]);
+            echoKept
+                = QByteArray(reinterpret_cast<char *>(echo), 4) == QByteArray::fromHex("01020304");
+            link.hid_14H_SetColor(1, 2, 3, 4);
         });
         QTest::ignoreMessage(QtDebugMsg, "cmd Failed 0B");
         for (int i = 0; i < 4; ++i)
             QTest::ignoreMessage(QtDebugMsg, "cmd Failed");
+        QTest::ignoreMessage(QtDebugMsg, "cmd Failed 00");
+        QTest::ignoreMessage(QtDebugMsg, "cmd Failed 14");
         link.hid_11H_SetDPISet(6, dpi);
         QVERIFY(link.isLinkFree());
         QVERIFY2(innerMs >= Hid_Thread::pollSteps * Hid_Thread::pollIntervalMs,
@@ -123,6 +131,7 @@ private slots:
         QCOMPARE(
             QByteArray(reinterpret_cast<char *>(dpi), 8), QByteArray::fromHex("0102030405060708"));
         QCOMPARE(version, QString("before"));
+        QVERIFY(echoKept);
         // Only the outer command reached the device, whole.
         QCOMPARE(device->calls(Op::FeatureOut).size(), 1);
         QCOMPARE(device->calls(Op::Out).size(), 1);
