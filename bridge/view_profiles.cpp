@@ -1,6 +1,7 @@
 #include "bridge/myqquickview.h"
 
 #include <QDebug>
+#include <QFile>
 
 #include "store/profiles.h"
 #include "store/settingsfiles.h"
@@ -91,5 +92,9 @@ void myQQuickView::copyProfile(int destprofile, int srcprofile)
     if (!source)
         return;
     SettingsFiles::flush(*source);
+    // A profile never written has no file yet; an empty one reads the same and can be copied.
+    QFile file(source->fileName());
+    if (!file.exists() && file.open(QIODevice::WriteOnly))
+        file.close();
     replaceProfileFile(destprofile, source->fileName());
 }

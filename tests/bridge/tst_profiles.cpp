@@ -41,6 +41,7 @@ private slots:
     void copyOutsideTheRangeDoesNothing_data();
     void copyOutsideTheRangeDoesNothing();
     void copyTakesUnsavedSourceValues();
+    void copyOfAProfileWithoutFileGivesDefaults();
     void replacedObjectIsDeletedLater();
     void listKeepsLengthAndOrder();
 };
@@ -294,6 +295,18 @@ void tst_ProfilesBridge::copyTakesUnsavedSourceValues()
     view.profileSettings(5)->setValue("selectGun/0", QString("pending"));
     view.copyProfile(6, 5);
     QCOMPARE(view.profileSettings(6)->value("selectGun/0").toString(), QString("pending"));
+}
+
+void tst_ProfilesBridge::copyOfAProfileWithoutFileGivesDefaults()
+{
+    WorkFolder folder;
+    myQQuickView view;
+    view.ui_02H_SetCurrentProfile(7);
+    view.setXYSensitive(0, 9);
+    view.copyProfile(7, 8);
+    QCOMPARE(view.getXYSensitive(0), QVariant(4));
+    QCOMPARE(folder.readFile("modules/setting/p8.bin"), QByteArray());
+    QVERIFY(QFile::exists("./modules/setting/p8.bin"));
 }
 
 void tst_ProfilesBridge::replacedObjectIsDeletedLater()
