@@ -281,12 +281,12 @@ uchar Hid_Thread::hidCS(uchar *cmd)
     return Scrambling::checksum(cmd);
 }
 
-void Hid_Thread::USBDataEncryption(uchar *FIFOBuf, uchar *SecrecyCode)
+void Hid_Thread::USBDataEncryption(uchar FIFOBuf[], uchar SecrecyCode[])
 {
     Scrambling::encrypt(FIFOBuf, SecrecyCode);
 }
 
-void Hid_Thread::USBDataDecipher(uchar *FIFOBuf, uchar *SecrecyCode)
+void Hid_Thread::USBDataDecipher(uchar FIFOBuf[], uchar SecrecyCode[])
 {
     Scrambling::decipher(FIFOBuf, SecrecyCode);
 }

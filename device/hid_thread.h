@@ -52,8 +52,8 @@ public slots:
     void swichCurDevice(uint did);
     uchar hidCS(uchar *cmd);
     void chkDeviceIsEnCode();
-    void USBDataEncryption(uchar *FIFOBuf, uchar *SecrecyCode);
-    void USBDataDecipher(uchar *FIFOBuf, uchar *SecrecyCode);
+    void USBDataEncryption(uchar FIFOBuf[], uchar SecrecyCode[]);
+    void USBDataDecipher(uchar FIFOBuf[], uchar SecrecyCode[]);
     void hid_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
     void hid_01H_SetReportRate(uchar rate);
     void hid_02H_SetCurrentProfile(uchar profile);
