@@ -51,7 +51,7 @@ struct VirtualHidBackend::Firmware
     QList<QByteArray> inputReports;
 };
 
-struct VirtualHidBackend::Session
+struct VirtualHidBackend::OpenInterface
 {
     Firmware *firmware = nullptr;
     bool commandInterface = false;
@@ -79,7 +79,7 @@ VirtualHidBackend::VirtualHidBackend(Attached attached)
 
 VirtualHidBackend::~VirtualHidBackend()
 {
-    qDeleteAll(sessions);
+    qDeleteAll(openInterfaces);
 }
 
 std::shared_ptr<VirtualHidBackend> VirtualHidBackend::installInto(
@@ -209,10 +209,11 @@ bool VirtualHidBackend::present(const Firmware &firmware) const
 
 VirtualHidBackend::Firmware *VirtualHidBackend::firmwareFor(HidHandle handle) const
 {
-    Session *session = static_cast<Session *>(handle);
-    if (!sessions.contains(session) || !session->commandInterface || !present(*session->firmware))
+    OpenInterface *opened = static_cast<OpenInterface *>(handle);
+    if (!openInterfaces.contains(opened) || !opened->commandInterface
+        || !present(*opened->firmware))
         return nullptr;
-    return session->firmware;
+    return opened->firmware;
 }
 
 void VirtualHidBackend::log(
@@ -249,30 +250,30 @@ HidHandle VirtualHidBackend::doOpen(const QByteArray &path)
 {
     const qint64 start = clock.nsecsElapsed();
     QMutexLocker lock(&mutex);
-    Session *session = nullptr;
+    OpenInterface *opened = nullptr;
     if (!(faultMask & (1u << int(Fault::OpenFails)))) {
         for (Firmware *firmware : {keyboardFirmware.get(), mouseFirmware.get()}) {
             if (!present(*firmware))
                 continue;
             if (path == firmware->commandPath || path == firmware->eventPath
                 || path == firmware->extraPath) {
-                session = new Session {firmware, path == firmware->commandPath};
-                sessions.append(session);
+                opened = new OpenInterface {firmware, path == firmware->commandPath};
+                openInterfaces.append(opened);
             }
         }
     }
-    log(Operation::Open, start, {}, session != nullptr, path);
-    return session;
+    log(Operation::Open, start, {}, opened != nullptr, path);
+    return opened;
 }
 
 void VirtualHidBackend::doClose(HidHandle handle)
 {
     const qint64 start = clock.nsecsElapsed();
     QMutexLocker lock(&mutex);
-    Session *session = static_cast<Session *>(handle);
-    const bool known = sessions.removeOne(session);
+    OpenInterface *opened = static_cast<OpenInterface *>(handle);
+    const bool known = openInterfaces.removeOne(opened);
     if (known)
-        delete session;
+        delete opened;
     log(Operation::Close, start, {}, known);
 }
 

@@ -155,7 +155,7 @@ protected:
 
 private:
     struct Firmware;
-    struct Session;
+    struct OpenInterface;
 
     Firmware *firmwareFor(HidHandle handle) const;
     bool present(const Firmware &firmware) const;
@@ -175,7 +175,7 @@ private:
     QList<Call> callLog;
     std::unique_ptr<Firmware> mouseFirmware;
     std::unique_ptr<Firmware> keyboardFirmware;
-    QList<Session *> sessions;
+    QList<OpenInterface *> openInterfaces;
     QByteArray secrecy = "418263";
     uchar versionMajor = 0x01;
     uchar versionMinor = 0x0A;
