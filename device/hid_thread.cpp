@@ -41,6 +41,12 @@ std::shared_ptr<HidBackend> Hid_Thread::backend()
     return hidBackend;
 }
 
+void Hid_Thread::setRandomSource(std::function<quint32()> source)
+{
+    randomSource
+        = source ? std::move(source) : [] { return QRandomGenerator::global()->generate(); };
+}
+
 void Hid_Thread::waitForPoolTransfer()
 {
     // Not waitForFinished(): it would run a task not yet started on this thread.
@@ -309,12 +315,12 @@ bool Hid_Thread::exchangeSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, u
     }
     buildCommand(0x00, {byte1, byte2, byte3, byte4});
     std::memset(answerBuffer, 0, sizeof answerBuffer);
-    readTransfer(0);
+    const bool answered = readTransfer(0);
     byte1 = answerBuffer[2];
     byte2 = answerBuffer[3];
     byte3 = answerBuffer[4];
     byte4 = answerBuffer[5];
-    return true;
+    return answered;
 }
 
 void Hid_Thread::chkDeviceIsEnCode()
@@ -326,12 +332,12 @@ void Hid_Thread::chkDeviceIsEnCode()
         for (int k = 0; k < 6; ++k)
             secrecyCode[k + 1] = uchar(latin.at(k));
     }
-    QRandomGenerator *random = QRandomGenerator::global();
-    const uchar sent[4] = {uchar(random->generate()), uchar(random->generate()),
-        uchar(random->generate()), uchar(random->generate())};
+    const uchar sent[4] = {
+        uchar(randomSource()), uchar(randomSource()), uchar(randomSource()), uchar(randomSource())};
     uchar echo[4] = {sent[0], sent[1], sent[2], sent[3]};
-    const bool linkTaken = exchangeSecrecyCode(echo[0], echo[1], echo[2], echo[3]);
-    if (linkTaken && std::memcmp(sent, echo, sizeof sent) == 0) {
+    // A failed read leaves the zero preset, which must not pass for an echo of four zero bytes.
+    const bool answered = exchangeSecrecyCode(echo[0], echo[1], echo[2], echo[3]);
+    if (answered && std::memcmp(sent, echo, sizeof sent) == 0) {
         qDebug("Device Connect");
         if (linkOwner) {
             linkOwner->startUI();

@@ -2,10 +2,12 @@
 
 #include <QFuture>
 #include <QList>
+#include <QRandomGenerator>
 #include <QString>
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 #include "device/devicetable.h"
@@ -37,6 +39,8 @@ public:
     // Replaces the process default (hidapi or SKELDA_VIRTUAL_DEVICE) for this link.
     void setBackend(std::shared_ptr<HidBackend> backend);
     std::shared_ptr<HidBackend> backend();
+    // Where the handshake draws its four bytes; null restores the system generator.
+    void setRandomSource(std::function<quint32()> source);
 
     void enumerateDevices(const QList<DeviceRecord> &records);
     const QList<DeviceEntry> &devices() const { return deviceList; }
@@ -111,6 +115,7 @@ private:
     bool readTransfer(int dataLength);
     void quietPause();
     void startSequence(int did);
+    // True when the device answered; the outputs follow the 00H copy rule either way.
     bool exchangeSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
     bool hasEntry(int did) const { return did >= 0 && did < deviceList.size(); }
     int currentReportLength() const;
@@ -134,4 +139,5 @@ private:
     uchar answerBuffer[commandSize] = {};
     uchar dataArea[dataAreaSize] = {};
     QFuture<bool> poolTransfer;
+    std::function<quint32()> randomSource = [] { return QRandomGenerator::global()->generate(); };
 };

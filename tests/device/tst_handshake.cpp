@@ -116,6 +116,28 @@ private slots:
         QCOMPARE(startFramesSent(*device), 0);
     }
 
+    void zeroBytesDoNotPassForAnEchoOfAnAbsentDevice()
+    {
+        Hid_Thread link;
+        RecordingLinkOwner owner(&link);
+        link.setOwner(&owner);
+        link.setRandomSource([] { return quint32(0x100); });
+        auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+        device->setFault(Fault::FeatureInFails);
+        QTest::ignoreMessage(QtDebugMsg, "Device Error");
+        link.chkDeviceIsEnCode();
+        QVERIFY(!deviceReady);
+        QCOMPARE(owner.events, QStringList {"hideWindow"});
+        QCOMPARE(
+            device->calls(Op::FeatureOut).at(0).bytes, QByteArray::fromHex("0000000000000000ff"));
+
+        // A device that really echoes four zero bytes is accepted.
+        device->clearFaults();
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        link.chkDeviceIsEnCode();
+        QVERIFY(deviceReady);
+    }
+
     void noDeviceFails()
     {
         Hid_Thread link;
