@@ -72,7 +72,7 @@ double timeOnce(Hid_Thread &link, const std::function<void(Hid_Thread &)> &run)
     clock.start();
     run(link);
     while (!link.isLinkFree())
-        QThread::usleep(20);
+        QThread::usleep(100);
     return double(clock.nsecsElapsed()) / 1e6;
 }
 

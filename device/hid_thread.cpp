@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -14,7 +15,20 @@
 
 namespace {
 const QString defaultSecrecyCode = QStringLiteral("418263");
+constexpr qint64 spunNs = 400000;
+
+// At least ms and hardly more: a plain sleep on a busy system wakes late, so the
+// last fraction of a millisecond is waited out awake.
+void fixedSleep(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 target = qint64(ms) * 1000000;
+    if (target > spunNs)
+        QThread::usleep(ulong((target - spunNs) / 1000));
+    while (clock.nsecsElapsed() < target) { }
 }
+} // namespace
 
 Hid_Thread::Hid_Thread(QObject *parent)
     : QThread(parent)
@@ -126,8 +140,8 @@ bool Hid_Thread::acquireLink()
 
 void Hid_Thread::quietPause()
 {
-    QThread::msleep(pauseHalfMs);
-    QThread::msleep(pauseHalfMs);
+    fixedSleep(pauseHalfMs);
+    fixedSleep(pauseHalfMs);
 }
 
 bool Hid_Thread::writeTransfer(int dataLength, bool pause)
@@ -168,7 +182,7 @@ bool Hid_Thread::writeTransfer(int dataLength, bool pause)
                 freeLink();
                 return false;
             }
-            QThread::msleep(reportGapMs);
+            fixedSleep(reportGapMs);
         }
         if (pause)
             quietPause();
@@ -257,7 +271,7 @@ void Hid_Thread::sendCommand(const char *failLine, uchar code, std::initializer_
     else
         writeTransfer(blockLength, pause);
     if (sleepAfter)
-        QThread::msleep(reportGapMs);
+        fixedSleep(reportGapMs);
 }
 
 bool Hid_Thread::startRead(uchar code, std::initializer_list<uchar> payload)
