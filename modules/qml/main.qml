@@ -271,13 +271,13 @@ Item {
     }
 
     function setProtectUI(interval) {
+        protectUIItem.setBusy(true)
+        ui_View.setEnabled(false)
         // Restarting a running timer passes through "stopped"; that is not the end of the lock.
         isRestartingLock = true
         tmrProtectUI.interval = interval
         tmrProtectUI.restart()
         isRestartingLock = false
-        protectUIItem.setBusy(true)
-        ui_View.setEnabled(false)
     }
 
     function protectUIEnded() {
@@ -864,55 +864,21 @@ Item {
         onCloseSure: mainIten.closeKeyDialog(macroKeyMain)
     }
 
-    Item {
+    DialogFrame {
         id: factorysure
         objectName: "factorysure"
-        width: sureBackground.status === Image.Ready ? sureBackground.implicitWidth : 360
-        height: sureBackground.status === Image.Ready ? sureBackground.implicitHeight : 170
+        width: implicitWidth
+        height: implicitHeight
         visible: false
+        backgroundSource: mainIten.sourceSureBg
+        title: mainIten.mainLang[26]
+        fontFamily: mainIten.fontFamily
+        fontColor: mainIten.fontColor
+        titleSize: mainIten.fontMiddleSize
 
-        Rectangle {
-            anchors.fill: parent
-            visible: sureBackground.status !== Image.Ready
-            color: "#1a1a1a"
-            border.color: "#4f1717"
-        }
-        Image {
-            id: sureBackground
-            source: mainIten.sourceSureBg
-        }
-        MouseArea {
-            anchors.fill: parent
-            drag.target: factorysure
-            drag.minimumX: 0
-            drag.minimumY: 0
-            drag.maximumX: mainIten.width - factorysure.width
-            drag.maximumY: mainIten.height - factorysure.height
-        }
-        Rectangle {
-            width: parent.width
-            height: 30
-            color: "#1e1e1e"
-
-            Rectangle {
-                anchors.bottom: parent.bottom
-                width: parent.width
-                height: 1
-                color: "#761212"
-            }
-            Text {
-                x: 12
-                anchors.verticalCenter: parent.verticalCenter
-                text: mainIten.mainLang[26]
-                color: mainIten.fontColor
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontMiddleSize
-                font.bold: true
-            }
-        }
         Text {
             anchors.horizontalCenter: parent.horizontalCenter
-            y: 30 + (parent.height - 30 - 45) / 2 - height / 2
+            y: (parent.height - 45) / 2 - height / 2
             width: parent.width - 40
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap

@@ -7,7 +7,8 @@
 #include <QVariantMap>
 
 // Records every call the documents make, with its arguments, and answers getters
-// from results the tests set: "name/firstArgument" first, then "name".
+// from results the tests set: "name/firstArgument" first, then "name", then the
+// slot's own preset.
 class CallRecorder : public QObject
 {
     Q_OBJECT
@@ -28,13 +29,16 @@ public:
     static void installWarningCatcher();
 
 protected:
-    QVariant record(const QString &name, const QVariantList &arguments = {});
+    QVariant record(
+        const char *name, const QVariantList &arguments = {}, const QVariant &preset = {});
 
 private:
     QVariantList recorded;
     QVariantMap results;
 };
 
+// The bridge slots the documents call, under the bridge's own signatures; integers
+// are recorded as plain numbers whatever type the slot takes.
 class FakeView : public CallRecorder
 {
     Q_OBJECT
@@ -42,70 +46,131 @@ public:
     using CallRecorder::CallRecorder;
 
 public slots:
-    void setEnabled(bool enabled);
+    void setEnabled(bool enabled) { record(__func__, {enabled}); }
 
-    QVariant getLang();
-    QVariant getProfile();
-    QStringList getGlobalStrings(QVariant type, QString langCode);
+    QVariant getLang() { return record(__func__); }
+    QVariant getProfile() { return record(__func__, {}, 0); }
+    QStringList getGlobalStrings(QVariant type, QString langCode)
+    {
+        return record(__func__, {type, langCode}).toStringList();
+    }
 
-    void resetProfile(int profile);
-    void copyProfile(int destprofile, int srcprofile);
-    QVariant getXYSensitive(QVariant index);
-    void setXYSensitive(QVariant index, QVariant xyData);
-    QVariant getselectGun(QVariant index);
-    void setSelectGun(QVariant index, QVariant name);
-    void setMacroKey(int index, QVariant macroName);
-    QVariant getMacroKey(int index);
-    QVariantList getKeydefine(QVariant matrixId);
-    QVariantList getNameList(QVariant type);
-    QVariant updataNameList(QVariant type, QStringList nameList);
-    bool loadProfile(int profile);
-    void saveProfile(int profile);
+    void resetProfile(int profile) { record(__func__, {profile}); }
+    void copyProfile(int destprofile, int srcprofile)
+    {
+        record(__func__, {destprofile, srcprofile});
+    }
+    QVariant getXYSensitive(QVariant index) { return record(__func__, {index}, QString("4")); }
+    void setXYSensitive(QVariant index, QVariant xyData) { record(__func__, {index, xyData}); }
+    QVariant getselectGun(QVariant index) { return record(__func__, {index}, QString()); }
+    void setSelectGun(QVariant index, QVariant name) { record(__func__, {index, name}); }
+    void setMacroKey(int index, QVariant macroName) { record(__func__, {index, macroName}); }
+    QVariant getMacroKey(int index) { return record(__func__, {index}, QString()); }
+    QVariantList getKeydefine(QVariant matrixId) { return record(__func__, {matrixId}).toList(); }
+    QVariantList getNameList(QVariant type) { return record(__func__, {type}).toList(); }
+    QVariant updataNameList(QVariant type, QStringList nameList)
+    {
+        return record(__func__, {type, nameList}, true);
+    }
+    bool loadProfile(int profile) { return record(__func__, {profile}).toBool(); }
+    void saveProfile(int profile) { record(__func__, {profile}); }
 
-    QVariant createMacroIni(QVariant name, QVariant macroIndex);
-    QVariant deleteMacroIni(QVariant name);
-    QVariant modifyMacroName(QVariant oldname, QVariant newname);
-    QStringList loadMacroIni(QVariant name);
+    QVariant createMacroIni(QVariant name, QVariant index)
+    {
+        return record(__func__, {name, index}, true);
+    }
+    QVariant deleteMacroIni(QVariant name) { return record(__func__, {name}, true); }
+    QVariant modifyMacroName(QVariant oldname, QVariant newname)
+    {
+        return record(__func__, {oldname, newname}, true);
+    }
+    QStringList loadMacroIni(QVariant name) { return record(__func__, {name}).toStringList(); }
     QVariant saveMacroIni(
-        QVariant name, QStringList macros, QVariantList macroData, QVariant repeat);
-    QVariant loadMacroType(QVariant name);
-    QVariant loadMacroIndex(QVariant name);
-    void setMacroIndex(QVariant name, QVariant macroIndex);
-    QStringList isMacroUse(QVariant macroName);
-    void changeMacroFileIndex(QVariant macroIndex);
-    QVariant createGunIni(QVariant name, QVariant gunIndex);
-    QVariant deleteGunIni(QVariant name);
-    QVariant modifyGunName(QVariant oldname, QVariant newname);
-    QStringList loadGunIni(QVariant name);
-    QVariant saveGunIni(QVariant name, QStringList macros, QVariantList macroData, QVariant repeat);
-    QVariant loadGunType(QVariant name);
-    QVariant loadGunIndex(QVariant name);
-    void setGunIndex(QVariant name, QVariant gunIndex);
-    QVariant sendMacroData(QVariantList macroData, QVariant macroIndex);
+        QVariant name, QStringList macros, QVariantList macroData, QVariant repeat)
+    {
+        return record(__func__, {name, macros, macroData, repeat}, true);
+    }
+    QVariant loadMacroType(QVariant name) { return record(__func__, {name}, 0); }
+    QVariant loadMacroIndex(QVariant name) { return record(__func__, {name}, 0); }
+    void setMacroIndex(QVariant name, QVariant index) { record(__func__, {name, index}); }
+    QStringList isMacroUse(QVariant macroName)
+    {
+        return record(__func__, {macroName}).toStringList();
+    }
+    void changeMacroFileIndex(QVariant macroIndex) { record(__func__, {macroIndex}); }
+    QVariant createGunIni(QVariant name, QVariant index)
+    {
+        return record(__func__, {name, index}, true);
+    }
+    QVariant deleteGunIni(QVariant name) { return record(__func__, {name}, true); }
+    QVariant modifyGunName(QVariant oldname, QVariant newname)
+    {
+        return record(__func__, {oldname, newname}, true);
+    }
+    QStringList loadGunIni(QVariant name) { return record(__func__, {name}).toStringList(); }
+    QVariant saveGunIni(QVariant name, QStringList macros, QVariantList macroData, QVariant repeat)
+    {
+        return record(__func__, {name, macros, macroData, repeat}, true);
+    }
+    QVariant loadGunType(QVariant name) { return record(__func__, {name}, 0); }
+    QVariant loadGunIndex(QVariant name) { return record(__func__, {name}, 0); }
+    void setGunIndex(QVariant name, QVariant index) { record(__func__, {name, index}); }
+    QVariant sendMacroData(QVariantList macroData, QVariant index)
+    {
+        return record(__func__, {macroData, index}, true);
+    }
 
-    void ui_01H_SetReportRate(uchar rate);
-    void ui_02H_SetCurrentProfile(int profile);
-    void ui_04H_SetGunData(uchar par0, uchar par1, uchar par2, uchar par3, uchar par4);
-    void ui_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2, QVariantList configs);
-    void ui_0EH_SetXYSensitive(QVariant par0, QVariant par1);
-    void ui_10H_SetLED8StageColor(uchar type, QVariantList src24);
-    void ui_11H_SetDPISet(uchar dpiStage, QVariantList src8, QVariantList valueForIndex);
-    void ui_11H_SetDPISelect(QVariantList valueForIndex);
-    void ui_12H_SetKeyMatrix(QVariantList src64);
-    void ui_12H_SetGunKeyMatrix(QVariantList src64);
-    QVariant ui_81H_GetReportRate();
-    QVariantList ui_8DH_GetRGBLedEffect();
-    QVariantList ui_90H_GetLED8StageColor(uchar type);
-    QVariantList ui_91H_GetDPISet();
-    QVariantList ui_91H_GetDPISelect();
-    void openUpdateExe();
+    void ui_01H_SetReportRate(uchar rate) { record(__func__, {int(rate)}); }
+    void ui_02H_SetCurrentProfile(int profile) { record(__func__, {profile}); }
+    void ui_04H_SetGunData(uchar par0, uchar par1, uchar par2, uchar par3, uchar par4)
+    {
+        record(__func__, {int(par0), int(par1), int(par2), int(par3), int(par4)});
+    }
+    void ui_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2, QVariantList configs)
+    {
+        record(__func__, {int(effect), int(option1), int(option2), configs});
+    }
+    void ui_0EH_SetXYSensitive(QVariant par0, QVariant par1) { record(__func__, {par0, par1}); }
+    void ui_10H_SetLED8StageColor(uchar type, QVariantList src24)
+    {
+        record(__func__, {int(type), src24});
+    }
+    void ui_11H_SetDPISet(uchar dpiStage, QVariantList src8, QVariantList valueForIndex)
+    {
+        record(__func__, {int(dpiStage), src8, valueForIndex});
+    }
+    void ui_11H_SetDPISelect(QVariantList valueForIndex)
+    {
+        record(__func__, {QVariant(valueForIndex)});
+    }
+    void ui_12H_SetKeyMatrix(QVariantList src64) { record(__func__, {QVariant(src64)}); }
+    void ui_12H_SetGunKeyMatrix(QVariantList src64) { record(__func__, {QVariant(src64)}); }
+    QVariant ui_81H_GetReportRate() { return record(__func__, {}, 1); }
+    QVariantList ui_8DH_GetRGBLedEffect()
+    {
+        return record(__func__, {}, QVariantList {1, 4, 2}).toList();
+    }
+    QVariantList ui_90H_GetLED8StageColor(uchar type)
+    {
+        return record(__func__, {int(type)}).toList();
+    }
+    QVariantList ui_91H_GetDPISet()
+    {
+        return record(__func__, {}, QVariantList {400, 800, 1600, 3200, 4800, 6000, 250, 250})
+            .toList();
+    }
+    QVariantList ui_91H_GetDPISelect()
+    {
+        return record(__func__, {}, QVariantList {1, 1, 1, 1, 1, 1, 0, 0}).toList();
+    }
+    void openUpdateExe() { record(__func__); }
 
-    void setCursorSpeed(uint cursorSpeed);
-    void setVerticalScrollLines(uint lines);
-    void setDoubleClickSpeed(uint speed);
-    uint getCursorSpeed();
-    uint getVerticalScrollLines();
-    uint getDoubleClickSpeed();
+    void setCursorSpeed(uint cursorSpeed) { record(__func__, {int(cursorSpeed)}); }
+    void setVerticalScrollLines(uint lines) { record(__func__, {int(lines)}); }
+    void setDoubleClickSpeed(uint speed) { record(__func__, {int(speed)}); }
+    uint getCursorSpeed() { return record(__func__, {}, 10).toUInt(); }
+    uint getVerticalScrollLines() { return record(__func__, {}, 3).toUInt(); }
+    uint getDoubleClickSpeed() { return record(__func__, {}, 5).toUInt(); }
 };
 
 class FakeController : public CallRecorder
@@ -115,8 +180,8 @@ public:
     using CallRecorder::CallRecorder;
 
 public slots:
-    void onMinimize();
-    void onClose();
-    void onXChanged(int x);
-    void onYChanged(int y);
+    void onMinimize() { record(__func__); }
+    void onClose() { record(__func__); }
+    void onXChanged(int x) { record(__func__, {x}); }
+    void onYChanged(int y) { record(__func__, {y}); }
 };

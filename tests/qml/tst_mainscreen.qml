@@ -286,11 +286,89 @@ Item {
             var macroKey = part("macroKeyMain")
             compare(macroKey.visible, true)
             compare([macroKey.uiType, macroKey.macroType], [1, 2])
-            compare([macroKey.x, macroKey.y], [340, 195])
+            compare([macroKey.x, macroKey.y], [Math.round((1000 - macroKey.width) / 2),
+                                               Math.round((640 - macroKey.height) / 2)])
             compare(part("mainMask").visible, true)
             macroKey.closeSure()
             compare(macroKey.visible, false)
             compare(mouse.selectKey, -1)
+            compare(part("mainMask").visible, false)
+        }
+
+        // Every dialog the main screen opens can be closed again, which takes the mask away.
+        function test_dialogsClose_data() {
+            var rows = []
+            var pages = [
+                { page: "macroEditorMain", opener: "macroEditorButton", signal: "" },
+                { page: "gunControlMain", opener: "gunControlButton", signal: "" },
+                { page: "profileMain", opener: "profileBtn", signal: "closeUI" },
+                { page: "macroKeyMain", opener: "", signal: "closeSure" },
+                { page: "singleKeyMain", opener: "", signal: "closeSure" }
+            ]
+            var controls = ["dialogClose", "dialogCancel"]
+            for (var i = 0; i < pages.length; ++i) {
+                for (var c = 0; c < controls.length; ++c) {
+                    if (pages[i].page === "profileMain" && controls[c] === "dialogCancel")
+                        continue
+                    rows.push({ tag: pages[i].page + " " + controls[c], page: pages[i].page,
+                                opener: pages[i].opener, signal: pages[i].signal, control: controls[c] })
+                }
+            }
+            return rows
+        }
+
+        function test_dialogsClose(data) {
+            startedScreen()
+            var page = part(data.page)
+            var mouse = part("mouseMain")
+            if (data.opener !== "")
+                mouseClick(part(data.opener))
+            else if (data.page === "macroKeyMain")
+                part("keyMatrixMain").clickKeyMatrix(7)
+            else
+                screen.openDialog(page)
+            compare(page.visible, true)
+            compare(part("mainMask").visible, true)
+            verify(page.width > 0 && page.height > 0)
+            var spy = data.signal === "" ? null
+                                         : createTemporaryObject(spyComponent, root, { target: page,
+                                                                                       signalName: data.signal })
+            var control = findChild(page, data.control)
+            verify(control !== null, "no " + data.control)
+            compare(control.visible, true)
+            mouseClick(control)
+            compare(page.visible, false)
+            compare(part("mainMask").visible, false)
+            compare(mouse.selectKey, -1)
+            if (spy)
+                compare(spy.count, 1)
+            // The screen answers again: the help button opens its menu.
+            mouseClick(findChild(screen, "askButton"))
+            compare(part("askMenu").visible, true)
+        }
+
+        function test_dialogTitles() {
+            startedScreen()
+            var titles = [["macroEditorMain", "Macro Manager"], ["gunControlMain", "Gun Macro"],
+                          ["profileMain", "Profiles"], ["macroKeyMain", "Macro Key"], ["singleKeyMain", "Key"],
+                          ["factorysure", "Reset"]]
+            for (var i = 0; i < titles.length; ++i) {
+                var frame = findChild(part(titles[i][0]), "dialogTitle")
+                verify(frame !== null, titles[i][0])
+                compare(frame.text, titles[i][1], titles[i][0])
+            }
+            compare(findChild(part("factorysure"), "dialogClose").visible, false)
+        }
+
+        function test_dialogDragsInsideTheWindow() {
+            startedScreen()
+            mouseClick(findChild(screen, "macroEditorButton"))
+            var editor = part("macroEditorMain")
+            mouseDrag(editor, 100, 60, -900, -900)
+            compare([editor.x, editor.y], [0, 0])
+            mouseDrag(editor, 100, 60, 2000, 2000)
+            compare([editor.x, editor.y], [1000 - editor.width, 640 - editor.height])
+            mouseClick(findChild(editor, "dialogCancel"))
             compare(part("mainMask").visible, false)
         }
 

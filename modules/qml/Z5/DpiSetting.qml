@@ -52,19 +52,11 @@ Frame {
     }
 
     function valueForDpi() {
-        var result = []
-        for (var i = 0; i < 6; ++i)
-            result.push(Number(sliders[i].dpiValue))
-        result.push(250, 250)
-        return result
+        return sliders.map(function (slider) { return Number(slider.dpiValue) }).concat([250, 250])
     }
 
     function valueForDpiSelect() {
-        var result = []
-        for (var i = 0; i < 6; ++i)
-            result.push(toggles[i].isSelect ? 1 : 0)
-        result.push(0, 0)
-        return result
+        return toggles.map(function (toggle) { return toggle.isSelect ? 1 : 0 }).concat([0, 0])
     }
 
     // Up to 5000 the device counts in hundreds, above it in steps of 200 with bit 6 set;
@@ -92,15 +84,13 @@ Frame {
         dpiColorChange(colorText(0), colorText(1), colorText(2), colorText(3), colorText(4), colorText(5))
     }
 
+    // Red, green and blue of each stage, then black for stages 7 and 8.
     function stageColorList(texts) {
         var list = []
-        for (var i = 0; i < 6; ++i) {
-            var text = String(texts[i])
-            list.push(parseInt(text.substr(1, 2), 16), parseInt(text.substr(3, 2), 16),
-                      parseInt(text.substr(5, 2), 16))
+        for (var i = 0; i < 24; ++i) {
+            var text = String(texts[Math.floor(i / 3)])
+            list[i] = i < 18 ? parseInt(text.substr(1 + 2 * (i % 3), 2), 16) : 0
         }
-        for (i = 18; i < 24; ++i)
-            list.push(0)
         return list
     }
 
@@ -129,8 +119,6 @@ Frame {
             objectName: "dpiSelect0"
             x: 16
             y: 9
-            onSource: mainIten.sourceDpiSelect1
-            offSource: mainIten.sourceDpiSelect0
             onToggled: dpiSettingMain.selectToggled(0)
         }
         DpiToggle {
@@ -138,8 +126,6 @@ Frame {
             objectName: "dpiSelect1"
             x: 56
             y: 9
-            onSource: mainIten.sourceDpiSelect1
-            offSource: mainIten.sourceDpiSelect0
             onToggled: dpiSettingMain.selectToggled(1)
         }
         DpiToggle {
@@ -147,8 +133,6 @@ Frame {
             objectName: "dpiSelect2"
             x: 96
             y: 9
-            onSource: mainIten.sourceDpiSelect1
-            offSource: mainIten.sourceDpiSelect0
             onToggled: dpiSettingMain.selectToggled(2)
         }
         DpiToggle {
@@ -156,8 +140,6 @@ Frame {
             objectName: "dpiSelect3"
             x: 136
             y: 9
-            onSource: mainIten.sourceDpiSelect1
-            offSource: mainIten.sourceDpiSelect0
             onToggled: dpiSettingMain.selectToggled(3)
         }
         DpiToggle {
@@ -165,8 +147,6 @@ Frame {
             objectName: "dpiSelect4"
             x: 176
             y: 9
-            onSource: mainIten.sourceDpiSelect1
-            offSource: mainIten.sourceDpiSelect0
             onToggled: dpiSettingMain.selectToggled(4)
         }
         DpiToggle {
@@ -174,66 +154,14 @@ Frame {
             objectName: "dpiSelect5"
             x: 216
             y: 9
-            onSource: mainIten.sourceDpiSelect1
-            offSource: mainIten.sourceDpiSelect0
             onToggled: dpiSettingMain.selectToggled(5)
-        }
-        Text {
-            x: 21 - width / 2
-            y: 22
-            text: dpiSlider0.dpiValue
-            color: dpiSelect0.isSelect ? "#ffffff" : "#6b6b6b"
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontMinSize
-        }
-        Text {
-            x: 61 - width / 2
-            y: 22
-            text: dpiSlider1.dpiValue
-            color: dpiSelect1.isSelect ? "#ffffff" : "#6b6b6b"
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontMinSize
-        }
-        Text {
-            x: 101 - width / 2
-            y: 22
-            text: dpiSlider2.dpiValue
-            color: dpiSelect2.isSelect ? "#ffffff" : "#6b6b6b"
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontMinSize
-        }
-        Text {
-            x: 141 - width / 2
-            y: 22
-            text: dpiSlider3.dpiValue
-            color: dpiSelect3.isSelect ? "#ffffff" : "#6b6b6b"
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontMinSize
-        }
-        Text {
-            x: 181 - width / 2
-            y: 22
-            text: dpiSlider4.dpiValue
-            color: dpiSelect4.isSelect ? "#ffffff" : "#6b6b6b"
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontMinSize
-        }
-        Text {
-            x: 221 - width / 2
-            y: 22
-            text: dpiSlider5.dpiValue
-            color: dpiSelect5.isSelect ? "#ffffff" : "#6b6b6b"
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontMinSize
         }
         DpiSlider {
             id: dpiSlider0
             objectName: "dpiSlider0"
             x: 18
             y: 38
-            opacity: dpiSelect0.isSelect ? 1 : 0.45
-            trackSource: mainIten.sourceDpiSliderBg
-            handleSource: mainIten.sourceDpiSliderBtn
+            active: dpiSelect0.isSelect
             onSliderPressed: dpiSettingMain.clickDpiSetting()
             onSliderMove: function (value) { dpiSettingMain.dpiValueChange(0, String(value)) }
         }
@@ -242,9 +170,7 @@ Frame {
             objectName: "dpiSlider1"
             x: 58
             y: 38
-            opacity: dpiSelect1.isSelect ? 1 : 0.45
-            trackSource: mainIten.sourceDpiSliderBg
-            handleSource: mainIten.sourceDpiSliderBtn
+            active: dpiSelect1.isSelect
             onSliderPressed: dpiSettingMain.clickDpiSetting()
             onSliderMove: function (value) { dpiSettingMain.dpiValueChange(1, String(value)) }
         }
@@ -253,9 +179,7 @@ Frame {
             objectName: "dpiSlider2"
             x: 98
             y: 38
-            opacity: dpiSelect2.isSelect ? 1 : 0.45
-            trackSource: mainIten.sourceDpiSliderBg
-            handleSource: mainIten.sourceDpiSliderBtn
+            active: dpiSelect2.isSelect
             onSliderPressed: dpiSettingMain.clickDpiSetting()
             onSliderMove: function (value) { dpiSettingMain.dpiValueChange(2, String(value)) }
         }
@@ -264,9 +188,7 @@ Frame {
             objectName: "dpiSlider3"
             x: 138
             y: 38
-            opacity: dpiSelect3.isSelect ? 1 : 0.45
-            trackSource: mainIten.sourceDpiSliderBg
-            handleSource: mainIten.sourceDpiSliderBtn
+            active: dpiSelect3.isSelect
             onSliderPressed: dpiSettingMain.clickDpiSetting()
             onSliderMove: function (value) { dpiSettingMain.dpiValueChange(3, String(value)) }
         }
@@ -275,9 +197,7 @@ Frame {
             objectName: "dpiSlider4"
             x: 178
             y: 38
-            opacity: dpiSelect4.isSelect ? 1 : 0.45
-            trackSource: mainIten.sourceDpiSliderBg
-            handleSource: mainIten.sourceDpiSliderBtn
+            active: dpiSelect4.isSelect
             onSliderPressed: dpiSettingMain.clickDpiSetting()
             onSliderMove: function (value) { dpiSettingMain.dpiValueChange(4, String(value)) }
         }
@@ -286,9 +206,7 @@ Frame {
             objectName: "dpiSlider5"
             x: 218
             y: 38
-            opacity: dpiSelect5.isSelect ? 1 : 0.45
-            trackSource: mainIten.sourceDpiSliderBg
-            handleSource: mainIten.sourceDpiSliderBtn
+            active: dpiSelect5.isSelect
             onSliderPressed: dpiSettingMain.clickDpiSetting()
             onSliderMove: function (value) { dpiSettingMain.dpiValueChange(5, String(value)) }
         }

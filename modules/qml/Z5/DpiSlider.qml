@@ -8,8 +8,10 @@ Item {
 
     property string dpiValue: "6000"
     property real fillHeight: 154
-    property url trackSource
-    property url handleSource
+    property url trackSource: mainIten.sourceDpiSliderBg
+    property url handleSource: mainIten.sourceDpiSliderBtn
+    // A stage that is off shows its value and track dimmed.
+    property bool active: true
     readonly property bool pressed: area.pressed
 
     signal sliderMove(int value)
@@ -36,10 +38,20 @@ Item {
         sliderMove(Number(dpiValue))
     }
 
+    Text {
+        objectName: "valueLabel"
+        x: (slider.width - width) / 2
+        y: -16
+        text: slider.dpiValue
+        color: slider.active ? "#ffffff" : "#6b6b6b"
+        font.family: mainIten.fontFamily
+        font.pixelSize: mainIten.fontMinSize
+    }
     Image {
         id: track
         width: 7
         height: 170
+        opacity: slider.active ? 1 : 0.45
         source: slider.trackSource
     }
     Rectangle {
@@ -47,6 +59,7 @@ Item {
         x: 1
         width: 5
         radius: 2
+        opacity: slider.active ? 1 : 0.45
         y: 162 - height
         height: slider.fillHeight
         gradient: Gradient {
@@ -58,6 +71,7 @@ Item {
         id: handle
         x: (slider.width - width) / 2
         y: 162 - slider.fillHeight - height / 2
+        opacity: slider.active ? 1 : 0.45
         source: slider.handleSource
     }
 

@@ -7,14 +7,14 @@ Item {
     height: 9
 
     property bool isSelect: true
-    property url onSource
-    property url offSource
+    property url selectedSource: mainIten.sourceDpiSelect1
+    property url clearedSource: mainIten.sourceDpiSelect0
 
     signal toggled()
 
     Image {
         anchors.fill: parent
-        source: toggle.isSelect ? toggle.onSource : toggle.offSource
+        source: toggle.isSelect ? toggle.selectedSource : toggle.clearedSource
     }
     MouseArea {
         anchors.centerIn: parent

@@ -1,10 +1,11 @@
 import QtQuick
+import "../common"
 
 // Gun macro dialog: the interface the main document relies on.
 Item {
     id: gunControlMain
-    width: 640
-    height: 440
+    width: 320
+    height: 120
     visible: false
 
     property bool isInputting: false
@@ -28,4 +29,29 @@ Item {
     function detectKeyboard(isDown, usbCode) {}
     function detectInput(isDown, usbCode) {}
     function gunControlFocus() {}
+
+    // The main document shows the mask with the page, so closing takes both away.
+    function closeGunControl() {
+        gunControlMain.visible = false
+        mainMask.visible = false
+    }
+
+    DialogFrame {
+        anchors.fill: parent
+        dragTarget: gunControlMain
+        title: gunControlMain.gunControlLang[0]
+        closeSource: mainIten.sourceGunClose
+        closeHoverSource: mainIten.sourceGunCloseHover
+        fontFamily: mainIten.fontFamily
+        fontColor: mainIten.fontColor
+        onCloseClicked: gunControlMain.closeGunControl()
+
+        DialogButton {
+            objectName: "dialogCancel"
+            anchors.centerIn: parent
+            text: gunControlMain.gunControlLang[11]
+            fontFamily: mainIten.fontFamily
+            onClicked: gunControlMain.closeGunControl()
+        }
+    }
 }

@@ -1,10 +1,11 @@
 import QtQuick
+import "../common"
 
 // Macro key dialog: the interface the main document relies on.
 Item {
     id: macroKeyMain
     width: 320
-    height: 250
+    height: 120
     visible: false
 
     property int uiType: 0
@@ -25,4 +26,23 @@ Item {
         return -1
     }
     function macroKeyFocus() {}
+
+    DialogFrame {
+        anchors.fill: parent
+        dragTarget: macroKeyMain
+        title: macroKeyMain.macroKeyLang[0]
+        closeSource: mainIten.sourceMacroClose
+        closeHoverSource: mainIten.sourceMacroCloseHover
+        fontFamily: mainIten.fontFamily
+        fontColor: mainIten.fontColor
+        onCloseClicked: macroKeyMain.closeSure()
+
+        DialogButton {
+            objectName: "dialogCancel"
+            anchors.centerIn: parent
+            text: macroKeyMain.macroKeyLang[6]
+            fontFamily: mainIten.fontFamily
+            onClicked: macroKeyMain.closeSure()
+        }
+    }
 }

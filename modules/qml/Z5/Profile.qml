@@ -1,10 +1,11 @@
 import QtQuick
+import "../common"
 
 // Profile page: the interface the main document relies on.
 Item {
     id: profileMain
     width: 264
-    height: 599
+    height: 120
     visible: false
 
     property int profileNo: -1
@@ -16,4 +17,22 @@ Item {
 
     function init() {}
     function profileEditorFocus() {}
+
+    function closePage() {
+        profileEditorFocus()
+        profileMain.visible = false
+        mainMask.visible = false
+        closeUI()
+    }
+
+    DialogFrame {
+        anchors.fill: parent
+        dragTarget: null
+        title: mainIten.mainLang[19]
+        closeSource: mainIten.sourceProfileClose
+        closeHoverSource: mainIten.sourceProfileCloseHover
+        fontFamily: mainIten.fontFamily
+        fontColor: mainIten.fontColor
+        onCloseClicked: profileMain.closePage()
+    }
 }

@@ -86,7 +86,7 @@ Frame {
             x: rowsOption.x + rowsOption.width + 16
             y: rowsOption.y + (rowsOption.height - height) / 2
             width: 37
-            height: 14
+            height: 12
             source: mainIten.sourcescrollRate2
 
             Rectangle {

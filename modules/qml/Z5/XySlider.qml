@@ -29,9 +29,9 @@ Item {
     }
 
     function place(stored) {
-        var step = ["0", "1", "2", "3", "4", "5", "6", "7", "8"].indexOf(String(stored))
-        if (step >= 0) {
-            moveTo(step)
+        var text = String(stored)
+        if (/^[0-8]$/.test(text)) {
+            moveTo(Number(text))
         } else {
             value = 9
             knobCentre = 199

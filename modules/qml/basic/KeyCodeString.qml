@@ -97,41 +97,35 @@ QtObject {
             "00000000": "Deactivated"
         })
 
+    // Rows of [first code, names of that code and the ones after it].
     function buildKeyTable() {
+        var rows = [[0x04, "ABCDEFGHIJKLMNOPQRSTUVWXYZ".split("")],
+                    [0x1E, ["1", "2", "3", "4", "5", "6", "7", "8", "9", "0"]],
+                    [0x28, ["Enter", "Esc", "Back", "Tab", "Space", "- _", "= +", "[ {", "] }", "\\ |",
+                            "\\ |", "; :", "' \"", "` ~", ", <", ". >", "/ ?", "Caps"]],
+                    [0x3A, numbered("F", 1, 12)],
+                    [0x46, ["Prt", "Scr", "Pau", "Ins", "Hom", "PgU", "Del", "End", "PgD", "►", "◄", "▼",
+                            "▲", "Num", "KP /", "KP *", "KP -", "KP +", "KP Enter"]],
+                    [0x59, numbered("KP ", 1, 9)],
+                    [0x62, ["KP 0", "KP .", "Eur 2", "App", "Power", "KP ="]],
+                    [0x68, numbered("F", 13, 24)],
+                    [0x85, ["Keypad"]],
+                    [0x87, ["Int'l 1", "Intl'2", "Int'l 2", "Int'l 4", "Int'l 5"]],
+                    [0x90, ["Lang 1", "Lang 2"]],
+                    [0xE0, ["L Ctrl", "L Shift", "L Alt", "L Win", "R Ctrl", "R Shift", "R Alt", "R Win"]]]
         var table = {}
-        var i
-        for (i = 0; i < 26; ++i)
-            table[0x04 + i] = String.fromCharCode(0x41 + i)
-        for (i = 1; i <= 9; ++i)
-            table[0x1D + i] = String(i)
-        table[0x27] = "0"
-        var named = [[0x28, "Enter"], [0x29, "Esc"], [0x2A, "Back"], [0x2B, "Tab"],
-                     [0x2C, "Space"], [0x2D, "- _"], [0x2E, "= +"], [0x2F, "[ {"],
-                     [0x30, "] }"], [0x31, "\\ |"], [0x32, "\\ |"], [0x33, "; :"],
-                     [0x34, "' \""], [0x35, "` ~"], [0x36, ", <"], [0x37, ". >"],
-                     [0x38, "/ ?"], [0x39, "Caps"]]
-        for (i = 1; i <= 12; ++i)
-            named.push([0x39 + i, "F" + i])
-        named = named.concat([[0x46, "Prt"], [0x47, "Scr"], [0x48, "Pau"], [0x49, "Ins"],
-                              [0x4A, "Hom"], [0x4B, "PgU"], [0x4C, "Del"], [0x4D, "End"],
-                              [0x4E, "PgD"], [0x4F, "►"], [0x50, "◄"], [0x51, "▼"],
-                              [0x52, "▲"], [0x53, "Num"], [0x54, "KP /"], [0x55, "KP *"],
-                              [0x56, "KP -"], [0x57, "KP +"], [0x58, "KP Enter"]])
-        for (i = 1; i <= 9; ++i)
-            named.push([0x58 + i, "KP " + i])
-        named = named.concat([[0x62, "KP 0"], [0x63, "KP ."], [0x64, "Eur 2"], [0x65, "App"],
-                              [0x66, "Power"], [0x67, "KP ="]])
-        for (i = 13; i <= 24; ++i)
-            named.push([0x68 + i - 13, "F" + i])
-        named = named.concat([[0x85, "Keypad"], [0x87, "Int'l 1"], [0x88, "Intl'2"],
-                              [0x89, "Int'l 2"], [0x8A, "Int'l 4"], [0x8B, "Int'l 5"],
-                              [0x90, "Lang 1"], [0x91, "Lang 2"], [0xE0, "L Ctrl"],
-                              [0xE1, "L Shift"], [0xE2, "L Alt"], [0xE3, "L Win"],
-                              [0xE4, "R Ctrl"], [0xE5, "R Shift"], [0xE6, "R Alt"],
-                              [0xE7, "R Win"]])
-        for (i = 0; i < named.length; ++i)
-            table[named[i][0]] = named[i][1]
+        for (var r = 0; r < rows.length; ++r) {
+            for (var i = 0; i < rows[r][1].length; ++i)
+                table[rows[r][0] + i] = rows[r][1][i]
+        }
         return table
+    }
+
+    function numbered(prefix, first, last) {
+        var names = []
+        for (var n = first; n <= last; ++n)
+            names[names.length] = prefix + n
+        return names
     }
 
     // Ascending order, so a name shared by two codes maps back to the higher one.
@@ -143,8 +137,9 @@ QtObject {
         return result
     }
 
+    // Own entries only, so names such as "toString" are unknown too.
     function lookUp(table, key) {
-        return Object.prototype.hasOwnProperty.call(table, key) ? table[key] : undefined
+        return table.hasOwnProperty(key) ? table[key] : undefined
     }
 
     function keycodeTostr(keycode) {
