@@ -118,6 +118,30 @@ void tst_MainScreenSmoke::initUIFillsThePages()
     QVERIFY(panel->isVisible());
     QVERIFY(window.bridge()->isEnabled());
 
+    // Each page's texts come whole from the shipped language file in Chinese and stay
+    // built in otherwise; either way every page keeps the number of texts it shows.
+    const struct
+    {
+        int type;
+        const char *page;
+        const char *property;
+        int count;
+    } groups[] = {{0, nullptr, "mainLang", 35}, {1, "keyMatrixMain", "keyMatrixLang", 5},
+        {2, "keyMenuMain", "keyMenuLang", 45}, {3, "macroEditorMain", "macroEditorLang", 20},
+        {4, "gunControlMain", "gunControlLang", 30}, {5, "macroKeyMain", "macroKeyLang", 9}};
+    for (const auto &group : groups) {
+        QObject *owner = group.page ? root->findChild<QObject *>(group.page) : root;
+        QVERIFY2(owner, group.property);
+        const QStringList shown = owner->property(group.property).toStringList();
+        const QStringList shipped = window.bridge()->getGlobalStrings(group.type, "lang_025044");
+        QCOMPARE(shipped.size(), group.count);
+        QCOMPARE(shown.size(), group.count);
+        if (languageFlag == 1)
+            QCOMPARE(shown, shipped);
+        else
+            QVERIFY2(shown.first() != shipped.first(), group.property);
+    }
+
     // A second start-up after another handshake leaves the screen as it is.
     window.bridge()->initUI();
     QTest::qWait(50);
