@@ -1,15 +1,14 @@
 #include <QtTest>
 
-#include <QDir>
-#include <QFile>
 #include <QQuickItem>
-#include <QTemporaryDir>
 
 #include "app/inputhookcallbacks.h"
 #include "app/inputhookmanager.h"
 #include "app/inputhooktranslate.h"
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
+#include "hookrecorder.h"
+#include "support/workfolder.h"
 
 namespace {
 struct KeyMessage
@@ -37,27 +36,10 @@ constexpr quint32 sysUp = InputHookManager::WmSysKeyUp;
 constexpr quint32 ext = InputHookManager::LlkhfExtended;
 constexpr quint32 altDown = InputHookManager::LlkhfAltDown;
 
-// Reports in the order they arrived, e.g. "04+ 04-" or "F0+@10,20".
-QStringList reports;
-void *lastContext = nullptr;
-
-void recordKey(quint8 usage, bool isDown, void *context)
-{
-    lastContext = context;
-    reports
-        << QStringLiteral("%1%2").arg(usage, 2, 16, QChar('0')).toUpper().arg(isDown ? '+' : '-');
-}
-
-void recordMouse(quint8 buttonCode, bool isDown, int x, int y, void *context)
-{
-    lastContext = context;
-    reports << QStringLiteral("%1%2@%3,%4")
-                   .arg(buttonCode, 2, 16, QChar('0'))
-                   .toUpper()
-                   .arg(isDown ? '+' : '-')
-                   .arg(x)
-                   .arg(y);
-}
+using hookrecorder::lastContext;
+using hookrecorder::recordKey;
+using hookrecorder::recordMouse;
+using hookrecorder::reports;
 
 QStringList copyDataSeen;
 void recordCopyData(const CopyDataBlock *data, void *context)
@@ -718,33 +700,11 @@ void TestInputHooks::wireEventTooShort()
 
 void TestInputHooks::callbacksReachDocumentAndHotKey()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir(dir.path()).mkpath("modules/setting"));
-    QVERIFY(QDir::setCurrent(dir.path()));
-    {
-        QFile document(dir.filePath("recorder.qml"));
-        QVERIFY(document.open(QIODevice::WriteOnly));
-        document.write("import QtQuick\n"
-                       "Item {\n"
-                       "    width: 120; height: 80\n"
-                       "    property string log: \"\"\n"
-                       "    function initUI() {}\n"
-                       "    function run() {}\n"
-                       "    function setProtectUI(busyTime) {}\n"
-                       "    function detectKeyboard(isDown, usage) {\n"
-                       "        log += \"K\" + (isDown ? 1 : 0) + \":\" + usage + \" \"\n"
-                       "    }\n"
-                       "    function detectMouse(isDown, buttonCode, x, y) {\n"
-                       "        log += \"M\" + (isDown ? 1 : 0) + \":\" + buttonCode + \"@\" + x + "
-                       "\",\" + y + \" \"\n"
-                       "    }\n"
-                       "}\n");
-    }
+    skelda::test::WorkFolder folder;
+    folder.writeFile("recorder.qml", hookrecorder::recorderDocument);
     {
         Widget window;
-        window.bridge()->setSource(QUrl::fromLocalFile(dir.filePath("recorder.qml")));
+        window.bridge()->setSource(QUrl::fromLocalFile(folder.filePath("recorder.qml")));
         QQuickItem *root = window.bridge()->rootObject();
         QVERIFY(root);
         window.setWindowTitle("Skelda title");
@@ -787,7 +747,6 @@ void TestInputHooks::callbacksReachDocumentAndHotKey()
         InputHookManager::registerMouseCallback(nullptr, nullptr);
         InputHookManager::registerCopyDataCallback(nullptr, nullptr);
     }
-    QVERIFY(QDir::setCurrent(previous));
 }
 
 QTEST_MAIN(TestInputHooks)

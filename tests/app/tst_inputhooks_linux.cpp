@@ -1,13 +1,11 @@
 #include <QtTest>
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QQuickItem>
 #include <QSpontaneKeyEvent>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QWidget>
 #include <QWindow>
 
@@ -16,6 +14,8 @@
 #include "app/inputhookmanager.h"
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
+#include "hookrecorder.h"
+#include "support/workfolder.h"
 
 // One binary, three roles chosen by SKELDA_XVFB_ROLE: the default role runs
 // the fallback tests and starts an X server for the "capture" role, which
@@ -24,23 +24,9 @@ namespace {
 const char *const roleVariable = "SKELDA_XVFB_ROLE";
 const char *const focusTitle = "skelda focus target";
 
-QStringList reports;
-
-void recordKey(quint8 usage, bool isDown, void *)
-{
-    reports
-        << QStringLiteral("%1%2").arg(usage, 2, 16, QChar('0')).toUpper().arg(isDown ? '+' : '-');
-}
-
-void recordMouse(quint8 buttonCode, bool isDown, int x, int y, void *)
-{
-    reports << QStringLiteral("%1%2@%3,%4")
-                   .arg(buttonCode, 2, 16, QChar('0'))
-                   .toUpper()
-                   .arg(isDown ? '+' : '-')
-                   .arg(x)
-                   .arg(y);
-}
+using hookrecorder::recordKey;
+using hookrecorder::recordMouse;
+using hookrecorder::reports;
 
 void deliverSpontaneous(QObject *receiver, QEvent *event)
 {
@@ -300,8 +286,7 @@ private:
         return process.waitForFinished(20000) && process.exitCode() == 0;
     }
 
-    QTemporaryDir dir;
-    QString previousDir;
+    skelda::test::WorkFolder *folder = nullptr;
     Widget *window = nullptr;
     InputHookManager *hooks = nullptr;
     QProcess focusHolder;
@@ -311,31 +296,11 @@ private:
 void TestXvfbCaptureRun::initTestCase()
 {
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-    QVERIFY(dir.isValid());
-    previousDir = QDir::currentPath();
-    QVERIFY(QDir(dir.path()).mkpath("modules/setting"));
-    QVERIFY(QDir::setCurrent(dir.path()));
-    QFile document(dir.filePath("recorder.qml"));
-    QVERIFY(document.open(QIODevice::WriteOnly));
-    document.write("import QtQuick\n"
-                   "Item {\n"
-                   "    width: 160; height: 90\n"
-                   "    property string log: \"\"\n"
-                   "    function initUI() {}\n"
-                   "    function run() {}\n"
-                   "    function setProtectUI(busyTime) {}\n"
-                   "    function detectKeyboard(isDown, usage) {\n"
-                   "        log += \"K\" + (isDown ? 1 : 0) + \":\" + usage + \" \"\n"
-                   "    }\n"
-                   "    function detectMouse(isDown, buttonCode, x, y) {\n"
-                   "        log += \"M\" + (isDown ? 1 : 0) + \":\" + buttonCode + \"@\" + x + "
-                   "\",\" + y + \" \"\n"
-                   "    }\n"
-                   "}\n");
-    document.close();
+    folder = new skelda::test::WorkFolder;
+    folder->writeFile("recorder.qml", hookrecorder::recorderDocument);
 
     window = new Widget;
-    window->bridge()->setSource(QUrl::fromLocalFile(dir.filePath("recorder.qml")));
+    window->bridge()->setSource(QUrl::fromLocalFile(folder->filePath("recorder.qml")));
     QVERIFY(window->bridge()->rootObject());
     window->move(0, 0);
     window->showNormal();
@@ -364,7 +329,7 @@ void TestXvfbCaptureRun::cleanupTestCase()
     delete window;
     focusHolder.kill();
     focusHolder.waitForFinished();
-    QDir::setCurrent(previousDir);
+    delete folder;
 }
 
 void TestXvfbCaptureRun::captureIsGlobal()

@@ -46,6 +46,7 @@ private slots:
     void cleanup();
     void constructionSetsUpTheWindow();
     void trayHasQuitMenuAndToolTip();
+    void trayIconComesFromTheDataFolder();
     void startUIRunsInitBeforeRun();
     void controllerMovesHidesAndLocks();
     void controllerWithoutWindowDoesNothing();
@@ -101,9 +102,9 @@ QString tst_Widget::documentLog() const
 void tst_Widget::constructionSetsUpTheWindow()
 {
     QCOMPARE(window->objectName(), QString("Widget"));
-    const Qt::WindowFlags flags = window->windowFlags();
-    QVERIFY(flags & Qt::FramelessWindowHint);
-    QVERIFY(flags & Qt::CustomizeWindowHint);
+    QCOMPARE(window->windowFlags(),
+        Qt::WindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint));
+    QCOMPARE(window->windowOpacity(), 1.0);
     QVERIFY(window->testAttribute(Qt::WA_TranslucentBackground));
     QCOMPARE(window->styleSheet(), QString("background:transparent;"));
     QCOMPARE(window->bridge()->objectName(), QString("ui_View"));
@@ -128,10 +129,28 @@ void tst_Widget::trayHasQuitMenuAndToolTip()
     QVERIFY(menu);
     QCOMPARE(menu->actions().size(), 1);
     QCOMPARE(menu->actions().first()->text(), QString("Quit (&Q)"));
-    QVERIFY(menu->styleSheet().startsWith("QMenu { border: 1px solid rgb(100, 100, 100); "));
-    QVERIFY(menu->styleSheet().endsWith("QMenu::icon { padding-left: 2px; padding-right: 2px; } "));
+    QCOMPARE(menu->parent(), window);
+    QCOMPARE(menu->styleSheet(),
+        QString("QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } "
+                "QMenu::item { height: 22px; padding: 0px 25px 0px 20px; } "
+                "QMenu::item:enabled { color: rgb(225, 225, 225); } "
+                "QMenu::item:!enabled { color: rgb(155, 155, 155); } "
+                "QMenu::item:enabled:selected { color: rgb(230, 230, 230); "
+                "background: rgba(255, 255, 255, 40); } "
+                "QMenu::separator { height: 1px; background: rgb(100, 100, 100); } "
+                "QMenu::indicator { width: 13px; height: 13px; } "
+                "QMenu::icon { padding-left: 2px; padding-right: 2px; } "));
+    QVERIFY(tray->isVisible());
     // No icon file in the work folder: the icon stays empty, nothing breaks.
     QVERIFY(tray->icon().pixmap(16, 16).isNull());
+}
+
+void tst_Widget::trayIconComesFromTheDataFolder()
+{
+    delete window;
+    QVERIFY(folder->copyShipped("img/trayIcon.ico"));
+    window = new Widget;
+    QVERIFY(!window->tray()->icon().pixmap(16, 16).isNull());
 }
 
 void tst_Widget::startUIRunsInitBeforeRun()
