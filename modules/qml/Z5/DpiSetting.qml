@@ -228,7 +228,7 @@ Frame {
                 radius: 2
                 color: "#ff0000"
                 border.width: 1
-                border.color: dpiColorRow.selectRect === 0 && colorOpen ? "#ffffff" : "#40000000"
+                border.color: dpiColorRow.selectRect === 0 && dpiSettingMain.colorOpen ? "#ffffff" : "#40000000"
                 MouseArea {
                     anchors.fill: parent
                     anchors.margins: -3
@@ -245,7 +245,7 @@ Frame {
                 radius: 2
                 color: "#0000ff"
                 border.width: 1
-                border.color: dpiColorRow.selectRect === 1 && colorOpen ? "#ffffff" : "#40000000"
+                border.color: dpiColorRow.selectRect === 1 && dpiSettingMain.colorOpen ? "#ffffff" : "#40000000"
                 MouseArea {
                     anchors.fill: parent
                     anchors.margins: -3
@@ -262,7 +262,7 @@ Frame {
                 radius: 2
                 color: "#00ff00"
                 border.width: 1
-                border.color: dpiColorRow.selectRect === 2 && colorOpen ? "#ffffff" : "#40000000"
+                border.color: dpiColorRow.selectRect === 2 && dpiSettingMain.colorOpen ? "#ffffff" : "#40000000"
                 MouseArea {
                     anchors.fill: parent
                     anchors.margins: -3
@@ -279,7 +279,7 @@ Frame {
                 radius: 2
                 color: "#ffff00"
                 border.width: 1
-                border.color: dpiColorRow.selectRect === 3 && colorOpen ? "#ffffff" : "#40000000"
+                border.color: dpiColorRow.selectRect === 3 && dpiSettingMain.colorOpen ? "#ffffff" : "#40000000"
                 MouseArea {
                     anchors.fill: parent
                     anchors.margins: -3
@@ -296,7 +296,7 @@ Frame {
                 radius: 2
                 color: "#00ffff"
                 border.width: 1
-                border.color: dpiColorRow.selectRect === 4 && colorOpen ? "#ffffff" : "#40000000"
+                border.color: dpiColorRow.selectRect === 4 && dpiSettingMain.colorOpen ? "#ffffff" : "#40000000"
                 MouseArea {
                     anchors.fill: parent
                     anchors.margins: -3
@@ -313,7 +313,7 @@ Frame {
                 radius: 2
                 color: "#ff00ff"
                 border.width: 1
-                border.color: dpiColorRow.selectRect === 5 && colorOpen ? "#ffffff" : "#40000000"
+                border.color: dpiColorRow.selectRect === 5 && dpiSettingMain.colorOpen ? "#ffffff" : "#40000000"
                 MouseArea {
                     anchors.fill: parent
                     anchors.margins: -3
