@@ -62,12 +62,7 @@ QString windowTitle()
 
 QSettings *reset(QSettings *current)
 {
-    const QString fileName = current->fileName();
-    SettingsFiles::flush(*current);
-    if (!SettingsFiles::replaceFile(fileName, SettingsFiles::appConfigDefault))
-        return current;
-    current->deleteLater();
-    return SettingsFiles::openIni(SettingsFiles::appConfig);
+    return SettingsFiles::replaceAndReopen(current, SettingsFiles::appConfigDefault);
 }
 
 } // namespace AppConfig

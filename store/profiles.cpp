@@ -1,8 +1,5 @@
 #include "store/profiles.h"
 
-#include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
 #include <QScopedPointer>
 
 #include "store/settingsfiles.h"
@@ -76,19 +73,7 @@ bool writeAll(QSettings &profile, const QList<QPair<QString, QVariant>> &values)
 
 QVariantList readList(const QSettings &profile, const QString &key)
 {
-    const QVariant value = profile.value(key);
-    switch (value.typeId()) {
-    case QMetaType::UnknownType:
-        return QVariantList();
-    case QMetaType::QVariantList:
-    case QMetaType::QStringList:
-        return value.toList();
-    case QMetaType::QString:
-        // A plain "12" is a one-element list; QVariant would split it into characters.
-        return value.toString().isEmpty() ? QVariantList() : QVariantList {value};
-    default:
-        return QVariantList {value};
-    }
+    return SettingsFiles::asList(profile.value(key));
 }
 
 static void appendList(QVariantList &out, const QSettings &file, const QString &key)
@@ -127,25 +112,7 @@ QVariantList defaultPageValues(const QString &defaultFile, int pageId)
 
 QSettings *replace(QSettings *current, const QString &source)
 {
-    if (!current)
-        return current;
-    SettingsFiles::flush(*current);
-    const QString target = current->fileName();
-    const QFileInfo before(target);
-    const qint64 oldSize = before.exists() ? before.size() : -1;
-    const QDateTime oldTime = before.exists() ? before.lastModified() : QDateTime();
-    if (!SettingsFiles::replaceFile(target, source))
-        return current;
-    // QSettings shares one parsed file per path and re-reads it only when size or
-    // time differ; a same-size copy within the same millisecond would look unchanged.
-    const QFileInfo after(target);
-    if (after.size() == oldSize && after.lastModified() == oldTime) {
-        QFile file(target);
-        if (file.open(QIODevice::ReadWrite))
-            file.setFileTime(oldTime.addSecs(1), QFileDevice::FileModificationTime);
-    }
-    current->deleteLater();
-    return SettingsFiles::openIni(target);
+    return SettingsFiles::replaceAndReopen(current, source);
 }
 
 } // namespace Profiles

@@ -52,9 +52,6 @@ QVariantList readList(const QSettings &profile, const QString &key);
 // Flat list of the page defaults (page ids 0, 2, 3) read from the given file.
 QVariantList defaultPageValues(const QString &defaultFile, int pageId);
 
-// Replaces the file of `current` by a complete copy of `source` and returns
-// the settings object to use from now on. On failure the file and `current`
-// stay as they were and `current` is returned. A replaced object is synced
-// and scheduled for deletion, so it can never write stale data back.
+// Replaces a profile file in place (SettingsFiles::replaceAndReopen).
 QSettings *replace(QSettings *current, const QString &source);
 } // namespace Profiles

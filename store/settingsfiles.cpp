@@ -1,5 +1,6 @@
 #include "store/settingsfiles.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,6 +14,18 @@ QString profilePath(int profile)
 QSettings *openIni(const QString &path)
 {
     return new QSettings(path, QSettings::IniFormat);
+}
+
+QVariantList asList(const QVariant &value)
+{
+    const int type = value.userType();
+    if (type == QMetaType::QVariantList || type == QMetaType::QStringList)
+        return value.toList();
+    if (type == QMetaType::QString || type == QMetaType::QByteArray)
+        return value.toString().isEmpty() ? QVariantList() : QVariantList {value};
+    if (value.isValid() && !value.isNull())
+        return {value};
+    return QVariantList();
 }
 
 bool flush(QSettings &settings)
@@ -34,6 +47,17 @@ bool replaceFile(const QString &target, const QString &source)
         return false;
     }
     QFile::setPermissions(staging, QFile::permissions(staging) | QFile::WriteOwner);
+    // QSettings shares one parsed file per path and re-reads it only when size or
+    // time differ; a same-size copy within the same millisecond would look unchanged.
+    const QFileInfo old(target);
+    if (old.exists() && old.size() == QFileInfo(staging).size()) {
+        QFile file(staging);
+        if (file.open(QIODevice::ReadWrite)) {
+            const QDateTime oldTime = old.lastModified();
+            if (QFileInfo(staging).lastModified() <= oldTime)
+                file.setFileTime(oldTime.addSecs(1), QFileDevice::FileModificationTime);
+        }
+    }
     const QString backup = target + ".old";
     QFile::remove(backup);
     const bool hadTarget = QFile::exists(target);
@@ -49,6 +73,18 @@ bool replaceFile(const QString &target, const QString &source)
     }
     QFile::remove(backup);
     return true;
+}
+
+QSettings *replaceAndReopen(QSettings *current, const QString &source)
+{
+    if (!current)
+        return current;
+    flush(*current);
+    const QString target = current->fileName();
+    if (!replaceFile(target, source))
+        return current;
+    current->deleteLater();
+    return openIni(target);
 }
 
 } // namespace SettingsFiles

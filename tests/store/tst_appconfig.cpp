@@ -27,6 +27,7 @@ private slots:
     void unreadableFileReadsDefaults();
     void resetReadsTheDefaultFile();
     void resetKeepsTheUserFileWithoutDefault();
+    void resetSeesASameSizeDefault();
     void shippedFilesNameTheMouse();
     void replaceFileKeepsTargetOnFailure();
 };
@@ -180,6 +181,24 @@ void tst_AppConfig::resetKeepsTheUserFileWithoutDefault()
     QCOMPARE(view.getProfile().toInt(), 4);
     view.setProfile(2);
     QCOMPARE(view.getProfile().toInt(), 2);
+}
+
+void tst_AppConfig::resetSeesASameSizeDefault()
+{
+    WorkFolder folder;
+    QSettings *settings = SettingsFiles::openIni(SettingsFiles::appConfig);
+    for (int round = 0; round < 20; ++round) {
+        const int before = round % 10;
+        const int after = (round + 1) % 10;
+        folder.writeFile(
+            "modules/setting/apConfigD.bin", "[Z5]\nprofileNo=" + QByteArray::number(after) + "\n");
+        // Written right before the copy: same size, and often the same millisecond.
+        AppConfig::setProfileNumber(*settings, before);
+        settings = AppConfig::reset(settings);
+        QCOMPARE(AppConfig::profileNumber(*settings).toInt(), after);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    delete settings;
 }
 
 void tst_AppConfig::shippedFilesNameTheMouse()
