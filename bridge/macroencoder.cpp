@@ -86,13 +86,4 @@ QByteArray block(const QList<uchar> &bytes, int size)
     return result;
 }
 
-QByteArray block(const QVariantList &values, int size)
-{
-    QByteArray result(size, '\0');
-    const int n = qMin(size, int(values.size()));
-    for (int i = 0; i < n; ++i)
-        result[i] = char(values.at(i).toInt() & 0xFF);
-    return result;
-}
-
 } // namespace MacroEncoder

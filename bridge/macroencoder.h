@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
-#include <QVariantList>
 
 #include <functional>
 
@@ -34,7 +33,5 @@ QList<uchar> encode(const QStringList &lines, int deviceId, const KeyLookup &loo
 void setRepeat(QList<uchar> &bytes, uint repeat);
 // A block of size bytes: the first values, then zeros; values past size are dropped.
 QByteArray block(const QList<uchar> &bytes, int size);
-// Same for values from the documents, each converted to an integer and cut to 8 bits.
-QByteArray block(const QVariantList &values, int size);
 
 } // namespace MacroEncoder

@@ -4,13 +4,6 @@
 #include "device/hid_thread.h"
 #include "store/profiles.h"
 
-namespace {
-uchar *bytes(QByteArray &block)
-{
-    return reinterpret_cast<uchar *>(block.data());
-}
-} // namespace
-
 void myQQuickView::ui_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
     if (hid)
@@ -85,38 +78,29 @@ void myQQuickView::ui_0DH_SetKeyMatrix(QVariantList src512)
     storeInProfile(keys);
     QByteArray block = DeviceBlocks::fromList(src512, 512);
     if (hid)
-        hid->hid_0DH_SetKeyMatrix(bytes(block));
+        hid->hid_0DH_SetKeyMatrix(DeviceBlocks::data(block));
 }
 
 QVariantList myQQuickView::ui_8DH_GetKeyMatrix()
 {
-    uchar matrix[512] = {};
-    if (hid)
-        hid->hid_8DH_GetKeyMatrix(matrix);
-    return DeviceBlocks::toList(matrix, 512);
+    return DeviceBlocks::read<512>(hid, &Hid_Thread::hid_8DH_GetKeyMatrix);
 }
 
 void myQQuickView::ui_0EH_SetKeyOnOff(QVariantList src21)
 {
     QByteArray block = DeviceBlocks::fromList(src21, 21);
     if (hid)
-        hid->hid_0EH_SetKeyOnOff(bytes(block));
+        hid->hid_0EH_SetKeyOnOff(DeviceBlocks::data(block));
 }
 
 QVariantList myQQuickView::ui_8EH_GetKeyOnOff()
 {
-    uchar keys[21] = {};
-    if (hid)
-        hid->hid_8EH_GetKeyOnOff(keys);
-    return DeviceBlocks::toList(keys, 21);
+    return DeviceBlocks::read<21>(hid, &Hid_Thread::hid_8EH_GetKeyOnOff);
 }
 
 QVariantList myQQuickView::ui_91H_GetMacroKey(uchar macroId)
 {
-    uchar macro[192] = {};
-    if (hid)
-        hid->hid_91H_GetMacroKey(macroId, macro);
-    return DeviceBlocks::toList(macro, 192);
+    return DeviceBlocks::read<192>(hid, &Hid_Thread::hid_91H_GetMacroKey, macroId);
 }
 
 // Option 255 keeps the picture in the profile without sending it.
@@ -126,7 +110,7 @@ void myQQuickView::ui_12H_SetUserPicture(uchar index, uchar option, QVariantList
     if (option == 255 || !hid)
         return;
     QByteArray block = DeviceBlocks::fromList(src512, 512);
-    hid->hid_12H_SetUserPicture(index, option, bytes(block));
+    hid->hid_12H_SetUserPicture(index, option, DeviceBlocks::data(block));
 }
 
 QVariantList myQQuickView::ui_92H_GetUserPicture(uchar index)

@@ -5,10 +5,6 @@
 #include "store/profiles.h"
 
 namespace {
-uchar *bytes(QByteArray &block)
-{
-    return reinterpret_cast<uchar *>(block.data());
-}
 
 QVariantList unsignedElements(const QVariantList &stored)
 {
@@ -84,7 +80,7 @@ void myQQuickView::ui_10H_SetLED8StageColor(uchar type, QVariantList src24)
     storeInProfile(Profiles::Key::stageColors(type), src24);
     QByteArray block = DeviceBlocks::stageColors(type, src24);
     if (hid)
-        hid->hid_10H_SetLED8StageColor(type, bytes(block));
+        hid->hid_10H_SetLED8StageColor(type, DeviceBlocks::data(block));
 }
 
 QVariantList myQQuickView::ui_90H_GetLED8StageColor(uchar type)
@@ -98,7 +94,7 @@ void myQQuickView::ui_11H_SetDPISet(uchar dpiStage, QVariantList src8, QVariantL
     storeInProfile(Profiles::Key::dpiValues, valueForIndex);
     QByteArray block = DeviceBlocks::fromList(src8, 8);
     if (hid)
-        hid->hid_11H_SetDPISet(dpiStage, bytes(block));
+        hid->hid_11H_SetDPISet(dpiStage, DeviceBlocks::data(block));
 }
 
 // The enabled stages reach the device only as 0x80 bytes of the next DPI set.
@@ -134,30 +130,24 @@ void myQQuickView::ui_12H_SetKeyMatrix(QVariantList src64)
     storeInProfile(keys);
     QByteArray block = DeviceBlocks::keyMatrix(src64);
     if (hid)
-        hid->hid_12H_SetKeyMatrix(bytes(block), 1);
+        hid->hid_12H_SetKeyMatrix(DeviceBlocks::data(block), 1);
 }
 
 void myQQuickView::ui_12H_SetGunKeyMatrix(QVariantList src64)
 {
     QByteArray block = DeviceBlocks::fromList(src64, 64);
     if (hid)
-        hid->hid_12H_SetKeyMatrix(bytes(block), 3);
+        hid->hid_12H_SetKeyMatrix(DeviceBlocks::data(block), 3);
 }
 
 QVariantList myQQuickView::ui_92H_GetKeyMatrix()
 {
-    uchar matrix[64] = {};
-    if (hid)
-        hid->hid_92H_GetKeyMatrix(matrix);
-    return DeviceBlocks::toList(matrix, 64);
+    return DeviceBlocks::read<64>(hid, &Hid_Thread::hid_92H_GetKeyMatrix);
 }
 
 QVariantList myQQuickView::ui_93H_GetMacroKey(uchar macroId)
 {
-    uchar macro[128] = {};
-    if (hid)
-        hid->hid_93H_GetMacroKey(macroId, macro);
-    return DeviceBlocks::toList(macro, 128);
+    return DeviceBlocks::read<128>(hid, &Hid_Thread::hid_93H_GetMacroKey, macroId);
 }
 
 QVariant myQQuickView::getSensorType()

@@ -19,4 +19,19 @@ QByteArray keyMatrix(const QVariantList &values);
 QByteArray stageColors(int type, const QVariantList &values);
 // Bytes as a list of integers, as the getters hand them to the pages.
 QVariantList toList(const uchar *bytes, int size);
+// The block as the device commands take it.
+inline uchar *data(QByteArray &block)
+{
+    return reinterpret_cast<uchar *>(block.data());
+}
+// Reads a Size-byte block with a device command (its block last, after args);
+// zeros when there is no link or the command leaves the block untouched.
+template<int Size, typename Link, typename Read, typename... Args>
+QVariantList read(Link *link, Read command, Args... args)
+{
+    uchar block[Size] = {};
+    if (link)
+        (link->*command)(args..., block);
+    return toList(block, Size);
+}
 } // namespace DeviceBlocks

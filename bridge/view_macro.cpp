@@ -2,6 +2,7 @@
 #include "bridge/keynametable.h"
 #include "bridge/macroencoder.h"
 #include "bridge/myqquickview.h"
+#include "bridge/view_deviceblocks.h"
 #include "device/hid_thread.h"
 #include "store/library.h"
 
@@ -11,8 +12,8 @@ QVariant sendToMacroSlot(Hid_Thread *hid, const QVariantList &values, const QVar
 {
     const uint slot = index.toUInt() & 0xFF;
     if (hid && slot < uint(MacroEncoder::macroSlots)) {
-        QByteArray block = MacroEncoder::block(values, MacroEncoder::mouseBlockSize);
-        hid->hid_13H_SetMacroKey(uchar(slot + 1), reinterpret_cast<uchar *>(block.data()));
+        QByteArray block = DeviceBlocks::fromList(values, MacroEncoder::mouseBlockSize);
+        hid->hid_13H_SetMacroKey(uchar(slot + 1), DeviceBlocks::data(block));
     }
     return true;
 }
@@ -55,8 +56,7 @@ void myQQuickView::ui_13H_SetMacroKey(QVariant macroId, QVariant name)
     MacroEncoder::setRepeat(bytes, Library::macroRepeat(macroName));
     QByteArray block = MacroEncoder::block(bytes, MacroEncoder::mouseBlockSize);
     if (hid)
-        hid->hid_13H_SetMacroKey(
-            uchar(macroId.toInt() & 0xFF), reinterpret_cast<uchar *>(block.data()));
+        hid->hid_13H_SetMacroKey(uchar(macroId.toInt() & 0xFF), DeviceBlocks::data(block));
 }
 
 void myQQuickView::ui_11H_SetMacroKey(QVariant macroId, QVariant name)
@@ -69,6 +69,5 @@ void myQQuickView::ui_11H_SetMacroKey(QVariant macroId, QVariant name)
         Dialogs::current().warning(tr("%1").arg(messageText(0)), tr("%1").arg(messageText(1)));
     QByteArray block = MacroEncoder::block(bytes, MacroEncoder::keyboardBlockSize);
     if (hid)
-        hid->hid_11H_SetMacroKey(
-            uchar(macroId.toInt() & 0xFF), reinterpret_cast<uchar *>(block.data()));
+        hid->hid_11H_SetMacroKey(uchar(macroId.toInt() & 0xFF), DeviceBlocks::data(block));
 }

@@ -16,42 +16,53 @@ unsigned doubleClickTime(uint speed)
 {
     return 900 - 70 * speed;
 }
+
+// A refused system call only leaves a line in the log; the profile keeps the value.
+void logFailed(const char *slot)
+{
+    qDebug() << slot << "Failed";
+}
+
+uint storedStep(const QSettings *profile, const char *key)
+{
+    return profile->value(key, 0).toUInt();
+}
 } // namespace
 
 void myQQuickView::setCursorSpeed(uint cursorSpeed)
 {
     storeInProfile(Profiles::Key::cursorSpeed, cursorSpeed);
     if (!SystemPointer::instance().setMouseSpeed(systemSpeed(cursorSpeed)))
-        qDebug() << "setCursorSpeed Failed";
+        logFailed("setCursorSpeed");
 }
 
 uint myQQuickView::getCursorSpeed()
 {
-    return currentProfileSettings()->value(Profiles::Key::cursorSpeed, 0).toUInt();
+    return storedStep(currentProfileSettings(), Profiles::Key::cursorSpeed);
 }
 
 void myQQuickView::setVerticalScrollLines(uint lines)
 {
     storeInProfile(Profiles::Key::scrollLines, lines);
     if (!SystemPointer::instance().setWheelScrollLines(lines))
-        qDebug() << "setVerticalScrollLines Failed";
+        logFailed("setVerticalScrollLines");
 }
 
 uint myQQuickView::getVerticalScrollLines()
 {
-    return currentProfileSettings()->value(Profiles::Key::scrollLines, 0).toUInt();
+    return storedStep(currentProfileSettings(), Profiles::Key::scrollLines);
 }
 
 void myQQuickView::setDoubleClickSpeed(uint speed)
 {
     storeInProfile(Profiles::Key::doubleClickSpeed, speed);
     if (!SystemPointer::instance().setDoubleClickTime(doubleClickTime(speed)))
-        qDebug() << "setDoubleClickSpeed Failed";
+        logFailed("setDoubleClickSpeed");
 }
 
 uint myQQuickView::getDoubleClickSpeed()
 {
-    return currentProfileSettings()->value(Profiles::Key::doubleClickSpeed, 0).toUInt();
+    return storedStep(currentProfileSettings(), Profiles::Key::doubleClickSpeed);
 }
 
 void myQQuickView::setAcceleration(bool acceleration)
@@ -59,19 +70,19 @@ void myQQuickView::setAcceleration(bool acceleration)
     SystemPointer &pointer = SystemPointer::instance();
     SystemPointer::MouseArray values {};
     if (!pointer.getMouse(values)) {
-        qDebug() << "setAcceleration Failed";
+        logFailed("setAcceleration");
         return;
     }
     values[2] = acceleration ? 1 : 0;
     if (!pointer.setMouse(values))
-        qDebug() << "setAcceleration Failed";
+        logFailed("setAcceleration");
 }
 
 bool myQQuickView::getAcceleration()
 {
     SystemPointer::MouseArray values {};
     if (!SystemPointer::instance().getMouse(values)) {
-        qDebug() << "getAcceleration Failed";
+        logFailed("getAcceleration");
         return false;
     }
     return values[2] != 0;

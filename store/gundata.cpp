@@ -3,7 +3,6 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "store/library.h"
 #include "store/settingsfiles.h"
 
 namespace GunData {
@@ -63,7 +62,7 @@ QVariantList get(const QString &name)
     if (!shipped() || !usableName(name))
         return QVariantList();
     QSettings file(QString::fromLatin1(path), QSettings::IniFormat);
-    return Library::valueAsList(file.value(recordKey(name)));
+    return SettingsFiles::asList(file.value(recordKey(name)));
 }
 
 QStringList names()

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include "store/settingsfiles.h"
 
@@ -26,6 +27,46 @@ bool existingFile(Kind kind, const QString &name, QString *path)
     return !path->isEmpty() && QFileInfo(*path).isFile();
 }
 
+// A value of an existing library file; the integer 0 when the file or key is missing.
+QVariant readConfig(Kind kind, const QString &name, const QString &key)
+{
+    QString path;
+    if (!existingFile(kind, name, &path))
+        return 0;
+    QSettings file(path, QSettings::IniFormat);
+    return file.value(key, 0);
+}
+
+void writeConfig(Kind kind, const QString &name, const QString &key, const QVariant &value)
+{
+    QString path;
+    if (!existingFile(kind, name, &path))
+        return;
+    QSettings file(path, QSettings::IniFormat);
+    file.setValue(key, value);
+    SettingsFiles::flush(file);
+}
+
+// Calls visit(profile, key) for every key of `group` in profiles 0 to 5 whose
+// value reads as the text `name`; the profile is inside the group meanwhile.
+template<typename Visit>
+void forEachSlotNaming(
+    const QList<QSettings *> &profiles, const QString &group, const QString &name, Visit visit)
+{
+    for (int p = 0; p < profilesInUse; ++p) {
+        QSettings *profile = profiles.value(p);
+        if (!profile)
+            continue;
+        profile->beginGroup(group);
+        const QStringList keys = profile->childKeys();
+        for (const QString &key : keys) {
+            if (profile->value(key, QString()).toString() == name)
+                visit(*profile, key);
+        }
+        profile->endGroup();
+    }
+}
+
 QString buttonKey(int button)
 {
     return QStringLiteral("keydefine_Z5/%1").arg(button);
@@ -33,7 +74,7 @@ QString buttonKey(int button)
 
 QList<uint> assignmentBytes(const QVariant &value)
 {
-    const QVariantList list = valueAsList(value);
+    const QVariantList list = SettingsFiles::asList(value);
     QList<uint> bytes;
     for (int i = 0; i < 4; ++i)
         bytes.append(list.value(i).toUInt() & 0xFF);
@@ -157,40 +198,22 @@ QStringList load(Kind kind, const QString &name)
 
 QVariant index(Kind kind, const QString &name)
 {
-    QString path;
-    if (!existingFile(kind, name, &path))
-        return 0;
-    QSettings file(path, QSettings::IniFormat);
-    return file.value(QStringLiteral("config/index"), 0);
+    return readConfig(kind, name, QStringLiteral("config/index"));
 }
 
 QVariant deviceType(Kind kind, const QString &name)
 {
-    QString path;
-    if (!existingFile(kind, name, &path))
-        return 0;
-    QSettings file(path, QSettings::IniFormat);
-    return file.value(QStringLiteral("config/did"), 0);
+    return readConfig(kind, name, QStringLiteral("config/did"));
 }
 
 void setIndex(Kind kind, const QString &name, const QVariant &index)
 {
-    QString path;
-    if (!existingFile(kind, name, &path))
-        return;
-    QSettings file(path, QSettings::IniFormat);
-    file.setValue(QStringLiteral("config/index"), index);
-    SettingsFiles::flush(file);
+    writeConfig(kind, name, QStringLiteral("config/index"), index);
 }
 
 void setDeviceType(Kind kind, const QString &name, const QVariant &type)
 {
-    QString path;
-    if (!existingFile(kind, name, &path))
-        return;
-    QSettings file(path, QSettings::IniFormat);
-    file.setValue(QStringLiteral("config/did"), type);
-    SettingsFiles::flush(file);
+    writeConfig(kind, name, QStringLiteral("config/did"), type);
 }
 
 bool remove(Kind kind, const QString &name)
@@ -252,57 +275,26 @@ uint macroRepeat(const QString &name)
     return file.value(QStringLiteral("config/repeat"), 1).toUInt();
 }
 
-QVariantList valueAsList(const QVariant &value)
-{
-    const int type = value.userType();
-    if (type == QMetaType::QVariantList || type == QMetaType::QStringList)
-        return value.toList();
-    if (type == QMetaType::QString || type == QMetaType::QByteArray)
-        return value.toString().isEmpty() ? QVariantList() : QVariantList {value};
-    if (value.isValid() && !value.isNull())
-        return {value};
-    return QVariantList();
-}
-
 QStringList slotsHolding(
     const QList<QSettings *> &profiles, const QString &group, const QString &name)
 {
     QStringList result {QStringLiteral("Name")};
-    for (int p = 0; p < profilesInUse; ++p) {
-        QSettings *profile = profiles.value(p);
-        if (!profile)
-            continue;
-        profile->beginGroup(group);
-        const QStringList keys = profile->childKeys();
-        for (const QString &key : keys) {
-            if (profile->value(key, QString()).toString() == name)
-                result.append(key);
-        }
-        profile->endGroup();
-    }
+    forEachSlotNaming(
+        profiles, group, name, [&result](QSettings &, const QString &key) { result.append(key); });
     return result;
 }
 
 void renameInProfiles(
     const QList<QSettings *> &profiles, const QString &oldName, const QVariant &newName)
 {
-    for (int p = 0; p < profilesInUse; ++p) {
-        QSettings *profile = profiles.value(p);
-        if (!profile)
-            continue;
-        profile->beginGroup(QStringLiteral("macro"));
-        const QStringList keys = profile->childKeys();
-        bool changed = false;
-        for (const QString &key : keys) {
-            if (profile->value(key, QString()).toString() == oldName) {
-                profile->setValue(key, newName);
-                changed = true;
-            }
-        }
-        profile->endGroup();
-        if (changed)
-            SettingsFiles::flush(*profile);
-    }
+    QSet<QSettings *> changed;
+    forEachSlotNaming(
+        profiles, QStringLiteral("macro"), oldName, [&](QSettings &profile, const QString &key) {
+            profile.setValue(key, newName);
+            changed.insert(&profile);
+        });
+    for (QSettings *profile : std::as_const(changed))
+        SettingsFiles::flush(*profile);
 }
 
 QVariantList factoryAssignment(int button)

@@ -41,9 +41,6 @@ void setMacroConfig(const QString &name, const QVariantList &config, int deviceI
 // The repeat count stored in a macro file, 1 when missing.
 uint macroRepeat(const QString &name);
 
-// A settings value read back as a list: a lone string counts as one element.
-QVariantList valueAsList(const QVariant &value);
-
 // Profile side. The profiles are the bridge's open profile files, index = profile number.
 inline constexpr int profilesInUse = 6;
 inline constexpr int buttonsWithMacros = 7;

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "store/library.h"
 #include "store/settingsfiles.h"
 
 namespace NameLists {
@@ -31,7 +30,7 @@ QVariantList get(uint kind)
     if (key.isEmpty())
         return QVariantList();
     QSettings file(QString::fromLatin1(path), QSettings::IniFormat);
-    return Library::valueAsList(file.value(key));
+    return SettingsFiles::asList(file.value(key));
 }
 
 bool update(uint kind, const QStringList &names)

@@ -2,6 +2,7 @@
 
 #include "bridge/keynametable.h"
 #include "bridge/macroencoder.h"
+#include "bridge/view_deviceblocks.h"
 
 using namespace MacroEncoder;
 
@@ -210,7 +211,7 @@ void tst_MacroEncoder::blockFromValues()
 {
     QFETCH(QVariantList, values);
     QFETCH(QByteArray, head);
-    const QByteArray result = block(values, mouseBlockSize);
+    const QByteArray result = DeviceBlocks::fromList(values, mouseBlockSize);
     QCOMPARE(result.size(), 128);
     QCOMPARE(result.left(head.size()).toHex(' '), head.toHex(' '));
     QCOMPARE(result.mid(head.size()), QByteArray(128 - head.size(), '\0'));

@@ -4,6 +4,7 @@
 #include "bridge/myqquickview.h"
 #include "device/hid_thread.h"
 #include "store/library.h"
+#include "store/settingsfiles.h"
 #include "support/device_testing.h"
 #include "support/workfolder.h"
 
@@ -58,7 +59,7 @@ QVariantList ints(std::initializer_list<int> values)
 QVariantList asInts(const QVariant &value)
 {
     QVariantList list;
-    for (const QVariant &v : Library::valueAsList(value))
+    for (const QVariant &v : SettingsFiles::asList(value))
         list.append(v.toInt());
     return list;
 }
