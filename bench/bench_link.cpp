@@ -2,11 +2,13 @@
 // sleeps the protocol itself asks for.
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QSettings>
 #include <QTextStream>
 
 #include <algorithm>
 #include <functional>
 
+#include "device/devicetable.h"
 #include "device/hid_thread.h"
 #include "device/linkowner.h"
 #include "device/virtualhidbackend.h"
@@ -16,27 +18,11 @@ constexpr int repetitions = 5;
 constexpr double pauseMs = 128.0;
 constexpr double gapMs = 8.0;
 
+// The records of the device table built into the program.
 QList<DeviceRecord> shippedRecords()
 {
-    DeviceRecord keyboard;
-    keyboard.type = 0;
-    keyboard.vid = 0x04d9;
-    keyboard.pid = 0x8008;
-    keyboard.usagePage = 0xff01;
-    keyboard.usage = 0x0001;
-    keyboard.usagePage2 = 0xff02;
-    keyboard.usage2 = 0x0001;
-    keyboard.reportLength = 64;
-    DeviceRecord mouse;
-    mouse.type = 1;
-    mouse.vid = 0x04d9;
-    mouse.pid = 0xa1ee;
-    mouse.usagePage = 0xff00;
-    mouse.usage = 0xff00;
-    mouse.usagePage2 = 0xff01;
-    mouse.usage2 = 0xff01;
-    mouse.reportLength = 32;
-    return {keyboard, mouse};
+    QSettings table(DeviceTable::resourcePath, QSettings::IniFormat);
+    return DeviceTable::readRecords(table, {});
 }
 
 class QuietOwner : public LinkOwner

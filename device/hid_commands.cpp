@@ -133,6 +133,25 @@ void Hid_Thread::hid_13H_SetMacroKey(uchar macroId, uchar *src128)
 
 // Getters: preset the answer (zero or the caller's own values), read, copy.
 
+void Hid_Thread::readEchoed(int first, std::initializer_list<uchar *> outputs)
+{
+    answerBuffer[1] = commandBuffer[1];
+    int index = first;
+    for (uchar *output : outputs)
+        answerBuffer[index++] = *output;
+    readTransfer(0);
+    index = first;
+    for (uchar *output : outputs)
+        *output = answerBuffer[index++];
+}
+
+void Hid_Thread::readIntoBlock(uchar *block, int length)
+{
+    std::memcpy(dataArea, block, size_t(length));
+    readTransfer(length);
+    std::memcpy(block, dataArea, size_t(length));
+}
+
 void Hid_Thread::hid_80H_GetFWVersion(QString &version)
 {
     if (!startRead(0x80, {}))
@@ -146,73 +165,40 @@ void Hid_Thread::hid_80H_GetFWVersion(QString &version)
 
 void Hid_Thread::hid_81H_GetReportRate(uchar &rate)
 {
-    if (!startRead(0x81, {}))
-        return;
-    answerBuffer[1] = 0x81;
-    answerBuffer[2] = rate;
-    readTransfer(0);
-    rate = answerBuffer[2];
+    if (startRead(0x81, {}))
+        readEchoed(2, {&rate});
 }
 
 void Hid_Thread::hid_82H_GetCurrentProfile(uchar &profile)
 {
-    if (!startRead(0x82, {}))
-        return;
-    answerBuffer[1] = 0x82;
-    answerBuffer[2] = profile;
-    readTransfer(0);
-    profile = answerBuffer[2];
+    if (startRead(0x82, {}))
+        readEchoed(2, {&profile});
 }
 
 void Hid_Thread::hid_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
 {
-    if (!startRead(0x83, {}))
-        return;
-    uchar *const outputs[] = {&byte1, &byte2, &byte3, &byte4};
-    answerBuffer[1] = 0x83;
-    for (int i = 0; i < 4; ++i)
-        answerBuffer[2 + i] = *outputs[i];
-    readTransfer(0);
-    for (int i = 0; i < 4; ++i)
-        *outputs[i] = answerBuffer[2 + i];
+    if (startRead(0x83, {}))
+        readEchoed(2, {&byte1, &byte2, &byte3, &byte4});
 }
 
 void Hid_Thread::hid_84H_GetButtonSensitivity(
     uchar &sens1, uchar &sens2, uchar &sens3, uchar &sens4)
 {
-    if (!startRead(0x84, {}))
-        return;
-    uchar *const outputs[] = {&sens1, &sens2, &sens3, &sens4};
-    answerBuffer[1] = 0x84;
-    for (int i = 0; i < 4; ++i)
-        answerBuffer[2 + i] = *outputs[i];
-    readTransfer(0);
-    for (int i = 0; i < 4; ++i)
-        *outputs[i] = answerBuffer[2 + i];
+    if (startRead(0x84, {}))
+        readEchoed(2, {&sens1, &sens2, &sens3, &sens4});
 }
 
 void Hid_Thread::hid_88H_GetLEDType(
     uchar &effect, uchar &speed, uchar &light, uchar &color, uchar &direction)
 {
-    if (!startRead(0x88, {}))
-        return;
-    uchar *const outputs[] = {&effect, &speed, &light, &color, &direction};
-    answerBuffer[1] = 0x88;
-    for (int i = 0; i < 5; ++i)
-        answerBuffer[3 + i] = *outputs[i];
-    readTransfer(0);
-    for (int i = 0; i < 5; ++i)
-        *outputs[i] = answerBuffer[3 + i];
+    if (startRead(0x88, {}))
+        readEchoed(3, {&effect, &speed, &light, &color, &direction});
 }
 
 void Hid_Thread::hid_89H_GetKeyboardMode(uchar &mode)
 {
-    if (!startRead(0x89, {}))
-        return;
-    answerBuffer[1] = 0x89;
-    answerBuffer[2] = mode;
-    readTransfer(0);
-    mode = answerBuffer[2];
+    if (startRead(0x89, {}))
+        readEchoed(2, {&mode});
 }
 
 void Hid_Thread::hid_8DH_GetKeyMatrix(uchar *src512)
@@ -223,9 +209,7 @@ void Hid_Thread::hid_8DH_GetKeyMatrix(uchar *src512)
     commandBuffer[8] = 0x00;
     answerBuffer[1] = 0x8D;
     answerBuffer[4] = 0x08;
-    std::memcpy(dataArea, src512, 512);
-    readTransfer(512);
-    std::memcpy(src512, dataArea, 512);
+    readIntoBlock(src512, 512);
 }
 
 void Hid_Thread::hid_8EH_GetKeyOnOff(uchar *src21)
@@ -234,9 +218,7 @@ void Hid_Thread::hid_8EH_GetKeyOnOff(uchar *src21)
         return;
     answerBuffer[1] = 0x8E;
     answerBuffer[4] = 0x15;
-    std::memcpy(dataArea, src21, 21);
-    readTransfer(21);
-    std::memcpy(src21, dataArea, 21);
+    readIntoBlock(src21, 21);
 }
 
 void Hid_Thread::hid_91H_GetMacroKey(uchar macroId, uchar *src192)
@@ -246,9 +228,7 @@ void Hid_Thread::hid_91H_GetMacroKey(uchar macroId, uchar *src192)
     answerBuffer[1] = 0x91;
     answerBuffer[3] = macroId;
     answerBuffer[4] = 0x03;
-    std::memcpy(dataArea, src192, 192);
-    readTransfer(192);
-    std::memcpy(src192, dataArea, 192);
+    readIntoBlock(src192, 192);
 }
 
 void Hid_Thread::hid_92H_GetUserPicture(uchar index, uchar *src512)
@@ -258,24 +238,15 @@ void Hid_Thread::hid_92H_GetUserPicture(uchar index, uchar *src512)
     answerBuffer[1] = 0x92;
     answerBuffer[3] = index;
     answerBuffer[4] = 0x08;
-    std::memcpy(dataArea, src512, 512);
-    readTransfer(512);
-    std::memcpy(src512, dataArea, 512);
+    readIntoBlock(src512, 512);
 }
 
 void Hid_Thread::hid_94H_GetColor(uchar index, uchar &rValue, uchar &gValue, uchar &bValue)
 {
     if (!startRead(0x94, {0, index}))
         return;
-    answerBuffer[1] = 0x94;
     answerBuffer[3] = index;
-    answerBuffer[4] = rValue;
-    answerBuffer[5] = gValue;
-    answerBuffer[6] = bValue;
-    readTransfer(0);
-    rValue = answerBuffer[4];
-    gValue = answerBuffer[5];
-    bValue = answerBuffer[6];
+    readEchoed(4, {&rValue, &gValue, &bValue});
 }
 
 void Hid_Thread::hid_83H_GetFunctionOption(uchar &type, uchar &option1, uchar &option2)
@@ -324,10 +295,7 @@ void Hid_Thread::hid_90H_GetLED8StageColor(uchar type, uchar *src24)
 {
     if (!startRead(0x90, {type}))
         return;
-    const int length = type == 2 ? 4 : 24;
-    std::memcpy(dataArea, src24, size_t(length));
-    readTransfer(length);
-    std::memcpy(src24, dataArea, size_t(length));
+    readIntoBlock(src24, type == 2 ? 4 : 24);
 }
 
 bool Hid_Thread::hid_91H_GetDPISet(uchar &dpiMAXStage, uchar *src8)
@@ -348,16 +316,11 @@ void Hid_Thread::hid_92H_GetKeyMatrix(uchar *src64)
     if (!startRead(0x92, {0x01}))
         return;
     answerBuffer[1] = 0x92;
-    std::memcpy(dataArea, src64, 64);
-    readTransfer(64);
-    std::memcpy(src64, dataArea, 64);
+    readIntoBlock(src64, 64);
 }
 
 void Hid_Thread::hid_93H_GetMacroKey(uchar macroId, uchar *src128)
 {
-    if (!startRead(0x93, {macroId}))
-        return;
-    std::memcpy(dataArea, src128, 128);
-    readTransfer(128);
-    std::memcpy(src128, dataArea, 128);
+    if (startRead(0x93, {macroId}))
+        readIntoBlock(src128, 128);
 }

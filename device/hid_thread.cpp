@@ -148,82 +148,58 @@ bool Hid_Thread::writeTransfer(int dataLength, bool pause)
 {
     QCoreApplication::processEvents();
     const std::shared_ptr<HidBackend> hid = backend();
-    if (!openCommandInterface(currentDevice)) {
-        freeLink();
-        return false;
-    }
+    if (!openCommandInterface(currentDevice))
+        return endTransfer(false);
     if (isEncode)
         USBDataEncryption(commandBuffer + 1, secrecyCode);
     if (!openCommandInterface(currentDevice)
-        || hid->sendFeatureReport(commandHandle, commandBuffer, commandSize) < 0) {
-        closeCommandInterface();
-        freeLink();
-        return false;
+        || hid->sendFeatureReport(commandHandle, commandBuffer, commandSize) < 0)
+        return endTransfer(false);
+    if (pause)
+        quietPause();
+    if (dataLength == 0)
+        return endTransfer(true);
+    const int reportLength = blockReportLength(dataLength);
+    if (reportLength == 0)
+        return endTransfer(false);
+    const int chunk = qMin(dataLength, reportLength);
+    QByteArray report(reportLength + 1, '\0');
+    uchar *bytes = reinterpret_cast<uchar *>(report.data());
+    for (int offset = 0; offset < dataLength; offset += chunk) {
+        report.fill('\0');
+        std::memcpy(bytes + 1, dataArea + offset, size_t(qMin(chunk, dataLength - offset)));
+        if (!openCommandInterface(currentDevice)
+            || hid->write(commandHandle, bytes, int(report.size())) < 0)
+            return endTransfer(false);
+        fixedSleep(reportGapMs);
     }
     if (pause)
         quietPause();
-    if (dataLength > 0) {
-        const int reportLength = currentReportLength();
-        // A zero report length would never advance through the block.
-        if (reportLength <= 0 || dataLength > dataAreaSize) {
-            closeCommandInterface();
-            freeLink();
-            return false;
-        }
-        const int chunk = qMin(dataLength, reportLength);
-        QByteArray report(reportLength + 1, '\0');
-        uchar *bytes = reinterpret_cast<uchar *>(report.data());
-        for (int offset = 0; offset < dataLength; offset += chunk) {
-            report.fill('\0');
-            std::memcpy(bytes + 1, dataArea + offset, size_t(qMin(chunk, dataLength - offset)));
-            if (!openCommandInterface(currentDevice)
-                || hid->write(commandHandle, bytes, int(report.size())) < 0) {
-                closeCommandInterface();
-                freeLink();
-                return false;
-            }
-            fixedSleep(reportGapMs);
-        }
-        if (pause)
-            quietPause();
-    }
-    closeCommandInterface();
-    freeLink();
-    return true;
+    return endTransfer(true);
 }
 
 bool Hid_Thread::readTransfer(int dataLength)
 {
     const std::shared_ptr<HidBackend> hid = backend();
-    if (!openCommandInterface(currentDevice)) {
-        freeLink();
-        return false;
-    }
+    if (!openCommandInterface(currentDevice))
+        return endTransfer(false);
     if (isEncode)
         USBDataEncryption(commandBuffer + 1, secrecyCode);
     answerBuffer[0] = 0x00;
     if (!openCommandInterface(currentDevice)
         || hid->sendFeatureReport(commandHandle, commandBuffer, commandSize) < 0
         || !openCommandInterface(currentDevice)
-        || hid->getFeatureReport(commandHandle, answerBuffer, commandSize) < 0) {
-        closeCommandInterface();
-        freeLink();
-        return false;
-    }
+        || hid->getFeatureReport(commandHandle, answerBuffer, commandSize) < 0)
+        return endTransfer(false);
     if (dataLength == 0) {
-        closeCommandInterface();
         // Unscrambled while still holding the link, so no other command sees it half done.
         if (isEncode)
             USBDataDecipher(answerBuffer + 1, secrecyCode);
-        freeLink();
-        return true;
+        return endTransfer(true);
     }
-    const int reportLength = currentReportLength();
-    if (reportLength <= 0 || dataLength > dataAreaSize) {
-        closeCommandInterface();
-        freeLink();
-        return false;
-    }
+    const int reportLength = blockReportLength(dataLength);
+    if (reportLength == 0)
+        return endTransfer(false);
     const int chunk = qMin(dataLength, reportLength);
     QByteArray report(reportLength + 1, '\0');
     uchar *bytes = reinterpret_cast<uchar *>(report.data());
@@ -231,16 +207,25 @@ bool Hid_Thread::readTransfer(int dataLength)
         report.fill('\0');
         // Bounded, so a device that stops answering fails the read instead of hanging the program.
         if (!openCommandInterface(currentDevice)
-            || hid->read(commandHandle, bytes, int(report.size()), readTimeoutMs) <= 0) {
-            closeCommandInterface();
-            freeLink();
-            return false;
-        }
+            || hid->read(commandHandle, bytes, int(report.size()), readTimeoutMs) <= 0)
+            return endTransfer(false);
         std::memcpy(dataArea + offset, bytes, size_t(qMin(chunk, dataLength - offset)));
     }
+    return endTransfer(true);
+}
+
+int Hid_Thread::blockReportLength(int dataLength) const
+{
+    const int reportLength = currentReportLength();
+    // A zero report length would never advance through the block.
+    return reportLength > 0 && dataLength <= dataAreaSize ? reportLength : 0;
+}
+
+bool Hid_Thread::endTransfer(bool ok)
+{
     closeCommandInterface();
     freeLink();
-    return true;
+    return ok;
 }
 
 void Hid_Thread::buildCommand(uchar code, std::initializer_list<uchar> payload)

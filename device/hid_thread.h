@@ -119,6 +119,10 @@ private:
     bool exchangeSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
     bool hasEntry(int did) const { return did >= 0 && did < deviceList.size(); }
     int currentReportLength() const;
+    // Report length for a block of dataLength bytes; 0 when the block cannot travel.
+    int blockReportLength(int dataLength) const;
+    // Closes the interface and frees the link, the last act of every transfer.
+    bool endTransfer(bool ok);
     void freeLink() { linkFree.store(true); }
 
     // Shared shape of the set commands: payload bytes 2..7, optional block.
@@ -127,6 +131,11 @@ private:
         const uchar *block, int blockLength, bool pause, RunOn runOn, bool sleepAfter = false);
     // Shared shape of the getters: false when the link was not obtained.
     bool startRead(uchar code, std::initializer_list<uchar> payload);
+    // Echo preset: the code in byte 1 and the outputs' own values from byte first on, so a
+    // failed read hands them back; the answer is copied to the outputs either way.
+    void readEchoed(int first, std::initializer_list<uchar *> outputs);
+    // The data area preset from block, read, and always copied back.
+    void readIntoBlock(uchar *block, int length);
 
     LinkOwner *linkOwner = nullptr;
     std::shared_ptr<HidBackend> hidBackend;

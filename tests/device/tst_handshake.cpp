@@ -215,13 +215,18 @@ private slots:
         QTest::addColumn<QByteArray>("code");
         QTest::newRow("default") << QVariant() << QByteArray::fromHex("0034313832363300");
         QTest::newRow("own code") << QVariant("ABCDEF") << QByteArray::fromHex("0041424344454600");
-        QTest::newRow("too short is ignored") << QVariant("12345") << QByteArray(8, '\0');
-        QTest::newRow("too long is ignored") << QVariant("1234567") << QByteArray(8, '\0');
+        // An earlier code stays in use; "prev12" stands for it.
+        const QByteArray earlier = QByteArray::fromHex("0070726576313200");
+        QTest::newRow("too short is ignored") << QVariant("12345") << earlier;
+        QTest::newRow("too long is ignored") << QVariant("1234567") << earlier;
+        QTest::newRow("empty is ignored") << QVariant("") << earlier;
     }
     void secrecyCodeSetting()
     {
         QFETCH(QVariant, setting);
         QFETCH(QByteArray, code);
+        const QByteArray earlier = "prev12";
+        std::copy(earlier.begin(), earlier.end(), secrecyCode + 1);
         Hid_Thread link;
         RecordingLinkOwner owner(&link);
         owner.secrecyValue = setting;

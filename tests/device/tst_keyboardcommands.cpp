@@ -8,18 +8,8 @@ using Fault = VirtualHidBackend::Fault;
 using Op = VirtualHidBackend::Operation;
 
 namespace {
-QByteArray pattern(int length, int seed)
-{
-    QByteArray block(length, '\0');
-    for (int i = 0; i < length; ++i)
-        block[i] = char((i * 13 + seed) | 0x80);
-    return block;
-}
-
-uchar *data(QByteArray &array)
-{
-    return reinterpret_cast<uchar *>(array.data());
-}
+using DeviceTesting::bytes;
+using DeviceTesting::pattern;
 
 void runSet(Hid_Thread &link, const QString &command, QByteArray block)
 {
@@ -39,15 +29,15 @@ void runSet(Hid_Thread &link, const QString &command, QByteArray block)
     else if (command == "09H")
         link.hid_09H_SetKeyboardMode(2);
     else if (command == "0DH")
-        link.hid_0DH_SetKeyMatrix(data(block));
+        link.hid_0DH_SetKeyMatrix(bytes(block));
     else if (command == "0EH on/off")
-        link.hid_0EH_SetKeyOnOff(data(block));
+        link.hid_0EH_SetKeyOnOff(bytes(block));
     else if (command == "0EH xy")
         link.hid_0EH_SetXYSensitive(7, 9);
     else if (command == "11H")
-        link.hid_11H_SetMacroKey(4, data(block));
+        link.hid_11H_SetMacroKey(4, bytes(block));
     else if (command == "12H")
-        link.hid_12H_SetUserPicture(2, 7, data(block));
+        link.hid_12H_SetUserPicture(2, 7, bytes(block));
     else if (command == "13H")
         link.hid_13H_SetRecoveryData();
     else if (command == "14H")
@@ -94,13 +84,13 @@ QString runGet(Hid_Thread &link, const QString &command)
         return hex({a, b, c});
     }
     if (command == "8DH")
-        link.hid_8DH_GetKeyMatrix(data(block));
+        link.hid_8DH_GetKeyMatrix(bytes(block));
     else if (command == "8EH")
-        link.hid_8EH_GetKeyOnOff(data(block));
+        link.hid_8EH_GetKeyOnOff(bytes(block));
     else if (command == "91H")
-        link.hid_91H_GetMacroKey(4, data(block));
+        link.hid_91H_GetMacroKey(4, bytes(block));
     else if (command == "92H")
-        link.hid_92H_GetUserPicture(2, data(block));
+        link.hid_92H_GetUserPicture(2, bytes(block));
     else
         return "unknown command " + command;
     return QString::fromLatin1(block.toHex());
@@ -137,65 +127,29 @@ private slots:
 
     void setCommands_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QByteArray>("feature");
-        QTest::addColumn<QByteArray>("block");
-        QTest::addColumn<int>("reports");
-        QTest::addColumn<bool>("pause");
-        QTest::addColumn<bool>("pool");
-        QTest::addColumn<bool>("sleepAfter");
-        auto row = [](const char *command, const char *feature, const QByteArray &block,
-                       int reports, bool pause, bool pool, bool sleepAfter) {
-            QTest::newRow(command) << QString(command) << QByteArray::fromHex(feature) << block
-                                   << reports << pause << pool << sleepAfter;
-        };
-        row("01H", "0001020000000000fc", {}, 0, true, false, false);
-        row("02H", "0002030000000000fa", {}, 0, false, false, true);
-        row("03H options", "0003010203040000f2", {}, 0, false, false, true);
-        row("04H", "0004010203040500ec", {}, 0, true, false, false);
-        row("07H", "0007020500000000f1", {}, 0, false, true, true);
-        row("08H", "0008010203040506e2", {}, 0, true, true, false);
-        row("09H", "0009020000000000f4", {}, 0, true, true, false);
-        row("0DH", "000d000008000000ea", pattern(512, 1), 8, true, true, false);
-        row("0EH on/off", "000e000015000000dc", pattern(21, 2), 1, true, true, false);
-        row("0EH xy", "000e070900000000e1", {}, 0, true, false, false);
-        row("11H", "0011000403000000e7", pattern(192, 3), 3, true, true, false);
-        row("12H", "0012000208070000dc", pattern(512, 4), 8, true, true, false);
-        row("13H", "0013ff0000000000ed", {}, 0, false, true, true);
-        row("14H", "001400031020300088", {}, 0, false, true, true);
+        using DeviceTesting::addWriteRow;
+        DeviceTesting::addWriteColumns();
+        addWriteRow("01H", "0001020000000000fc", {}, 0, true, false, false);
+        addWriteRow("02H", "0002030000000000fa", {}, 0, false, false, true);
+        addWriteRow("03H options", "0003010203040000f2", {}, 0, false, false, true);
+        addWriteRow("04H", "0004010203040500ec", {}, 0, true, false, false);
+        addWriteRow("07H", "0007020500000000f1", {}, 0, false, true, true);
+        addWriteRow("08H", "0008010203040506e2", {}, 0, true, true, false);
+        addWriteRow("09H", "0009020000000000f4", {}, 0, true, true, false);
+        addWriteRow("0DH", "000d000008000000ea", pattern(512, 1), 8, true, true, false);
+        addWriteRow("0EH on/off", "000e000015000000dc", pattern(21, 2), 1, true, true, false);
+        addWriteRow("0EH xy", "000e070900000000e1", {}, 0, true, false, false);
+        addWriteRow("11H", "0011000403000000e7", pattern(192, 3), 3, true, true, false);
+        addWriteRow("12H", "0012000208070000dc", pattern(512, 4), 8, true, true, false);
+        addWriteRow("13H", "0013ff0000000000ed", {}, 0, false, true, true);
+        addWriteRow("14H", "001400031020300088", {}, 0, false, true, true);
     }
     void setCommands()
     {
-        QFETCH(QString, command);
-        QFETCH(QByteArray, feature);
-        QFETCH(QByteArray, block);
-        QFETCH(int, reports);
-        QFETCH(bool, pause);
-        QFETCH(bool, pool);
-        QFETCH(bool, sleepAfter);
-
         Hid_Thread link;
         auto device = DeviceTesting::attachVirtual(link, Attached::Keyboard);
         QCOMPARE(link.currentDeviceId(), 0);
-        runSet(link, command, block);
-        const qint64 returnedNs = device->elapsedNs();
-        link.waitForPoolTransfer();
-        QVERIFY(link.isLinkFree());
-
-        const auto calls = device->calls();
-        QCOMPARE(DeviceTesting::checkWrite(calls, feature, reports, 64, block, pause), QString());
-        QCOMPARE(calls.at(3).thread == QThread::currentThreadId(), !pool);
-        if (!pool) {
-            const double afterMs = double(returnedNs - calls.last().endNs) / 1e6;
-            QVERIFY(afterMs >= (sleepAfter ? 8.0 : 0.0));
-            QVERIFY(afterMs < (sleepAfter ? 8.0 : 0.0) + DeviceTesting::timingSlackMs);
-        } else if (pause) {
-            QVERIFY(returnedNs < calls.last().startNs);
-        }
-        const auto counters = device->keyboardCounters();
-        QCOMPARE(counters.badChecksums, 0);
-        QCOMPARE(counters.unknownCommands, 0);
-        QCOMPARE(counters.strayReports, 0);
+        DeviceTesting::verifyWriteRow(link, *device, runSet);
     }
 
     void blockOfTheWholeDataAreaToA32ByteDevice()
@@ -257,54 +211,27 @@ private slots:
 
     void getters_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QByteArray>("feature");
-        QTest::addColumn<int>("reports");
-        QTest::addColumn<QString>("answered");
-        QTest::addColumn<QString>("absent");
-        auto row = [](const char *command, const char *feature, int reports,
-                       const QString &answered, const QString &absent) {
-            QTest::newRow(command) << QString(command) << QByteArray::fromHex(feature) << reports
-                                   << answered << absent;
-        };
-        row("82H", "00820000000000007d", 0, "02", "33");
-        row("83H", "00830000000000007c", 0, "0a0b0c0d", "33333333");
-        row("84H", "00840000000000007b", 0, "01020304", "33333333");
-        row("88H", "008800000000000077", 0, "02030405ff", "3333333333");
-        row("89H", "008900000000000076", 0, "04", "33");
-        row("94H", "009400030000000068", 0, "102030", "333333");
-        row("8DH without checksum", "008d00000000000000", 8, tail(512, pattern(512, 1)),
+        using DeviceTesting::addReadRow;
+        DeviceTesting::addReadColumns();
+        addReadRow("82H", "00820000000000007d", 0, "02", "33");
+        addReadRow("83H", "00830000000000007c", 0, "0a0b0c0d", "33333333");
+        addReadRow("84H", "00840000000000007b", 0, "01020304", "33333333");
+        addReadRow("88H", "008800000000000077", 0, "02030405ff", "3333333333");
+        addReadRow("89H", "008900000000000076", 0, "04", "33");
+        addReadRow("94H", "009400030000000068", 0, "102030", "333333");
+        addReadRow("8DH without checksum", "008d00000000000000", 8, tail(512, pattern(512, 1)),
             tail(0, {}));
-        row("8EH", "008e00000000000071", 1, tail(21, pattern(21, 2)), tail(0, {}));
-        row("91H", "00910004000000006a", 3, tail(192, pattern(192, 3)), tail(0, {}));
-        row("92H", "00920002000000006b", 8, tail(512, pattern(512, 4)), tail(0, {}));
+        addReadRow("8EH", "008e00000000000071", 1, tail(21, pattern(21, 2)), tail(0, {}));
+        addReadRow("91H", "00910004000000006a", 3, tail(192, pattern(192, 3)), tail(0, {}));
+        addReadRow("92H", "00920002000000006b", 8, tail(512, pattern(512, 4)), tail(0, {}));
     }
     void getters()
     {
-        QFETCH(QString, command);
-        QFETCH(QByteArray, feature);
-        QFETCH(int, reports);
-        QFETCH(QString, answered);
-        QFETCH(QString, absent);
-        command = command.left(3);
-
         Hid_Thread link;
         auto device = DeviceTesting::attachVirtual(link, Attached::Keyboard);
         device->setKeyboard(sampleKeyboard());
-        QCOMPARE(runGet(link, command), answered);
-        QVERIFY(link.isLinkFree());
-        QCOMPARE(DeviceTesting::checkRead(device->calls(), feature, reports), QString());
-        for (const auto &read : device->calls(Op::In))
-            QCOMPARE(read.bytes.size(), 64);
-        QCOMPARE(device->keyboardCounters().badChecksums, 0);
-        QCOMPARE(device->keyboardCounters().unknownCommands, 0);
-
-        for (Fault fault : {Fault::FeatureInFails, Fault::FeatureOutFails, Fault::Unplugged}) {
-            device->clearFaults();
-            device->setFault(fault);
-            QCOMPARE(runGet(link, command), absent);
-            QVERIFY(link.isLinkFree());
-        }
+        DeviceTesting::verifyReadRow(link, *device,
+            [](Hid_Thread &l, const QString &command) { return runGet(l, command.left(3)); });
     }
 
     void echoPresetFramesTheAnswer()

@@ -1,27 +1,14 @@
 #include <QTest>
 
-#include <cstring>
-
 #include "device/linkflags.h"
 #include "support/device_testing.h"
 
 using Attached = VirtualHidBackend::Attached;
 using Fault = VirtualHidBackend::Fault;
-using Op = VirtualHidBackend::Operation;
 
 namespace {
-QByteArray pattern(int length, int seed)
-{
-    QByteArray block(length, '\0');
-    for (int i = 0; i < length; ++i)
-        block[i] = char((i * 7 + seed) | 1);
-    return block;
-}
-
-uchar *data(QByteArray &array)
-{
-    return reinterpret_cast<uchar *>(array.data());
-}
+using DeviceTesting::bytes;
+using DeviceTesting::pattern;
 
 void runSet(Hid_Thread &link, const QString &command, QByteArray block)
 {
@@ -43,17 +30,17 @@ void runSet(Hid_Thread &link, const QString &command, QByteArray block)
     else if (command == "0EH")
         link.hid_0EH_SetXYSensitive(7, 9);
     else if (command == "10H type 2")
-        link.hid_10H_SetLED8StageColor(2, data(block));
+        link.hid_10H_SetLED8StageColor(2, bytes(block));
     else if (command == "10H type 1")
-        link.hid_10H_SetLED8StageColor(1, data(block));
+        link.hid_10H_SetLED8StageColor(1, bytes(block));
     else if (command == "11H")
-        link.hid_11H_SetDPISet(6, data(block));
+        link.hid_11H_SetDPISet(6, bytes(block));
     else if (command == "12H buttons")
-        link.hid_12H_SetKeyMatrix(data(block), 1);
+        link.hid_12H_SetKeyMatrix(bytes(block), 1);
     else if (command == "12H gun")
-        link.hid_12H_SetKeyMatrix(data(block), 3);
+        link.hid_12H_SetKeyMatrix(bytes(block), 3);
     else if (command == "13H")
-        link.hid_13H_SetMacroKey(5, data(block));
+        link.hid_13H_SetMacroKey(5, bytes(block));
     else
         QFAIL(qPrintable("unknown command " + command));
 }
@@ -94,24 +81,24 @@ QString runGet(Hid_Thread &link, const QString &command)
         return hex(&a, 1) + hex(&b, 1) + hex(&c, 1);
     }
     if (command == "90H type 2") {
-        link.hid_90H_GetLED8StageColor(2, data(block));
+        link.hid_90H_GetLED8StageColor(2, bytes(block));
         return QString::fromLatin1(block.toHex());
     }
     if (command == "90H type 1") {
-        link.hid_90H_GetLED8StageColor(1, data(block));
+        link.hid_90H_GetLED8StageColor(1, bytes(block));
         return QString::fromLatin1(block.toHex());
     }
     if (command == "91H") {
-        const bool ok = link.hid_91H_GetDPISet(a, data(block));
+        const bool ok = link.hid_91H_GetDPISet(a, bytes(block));
         return QString(ok ? "ok " : "failed ") + hex(&a, 1) + ' '
             + QString::fromLatin1(block.toHex());
     }
     if (command == "92H") {
-        link.hid_92H_GetKeyMatrix(data(block));
+        link.hid_92H_GetKeyMatrix(bytes(block));
         return QString::fromLatin1(block.toHex());
     }
     if (command == "93H") {
-        link.hid_93H_GetMacroKey(5, data(block));
+        link.hid_93H_GetMacroKey(5, bytes(block));
         return QString::fromLatin1(block.toHex());
     }
     if (command == "00H") {
@@ -159,69 +146,32 @@ private slots:
 
     void setCommands_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QByteArray>("feature");
-        QTest::addColumn<QByteArray>("block");
-        QTest::addColumn<int>("reports");
-        QTest::addColumn<bool>("pause");
-        QTest::addColumn<bool>("pool");
-        QTest::addColumn<bool>("sleepAfter");
-        auto row = [](const char *command, const char *feature, const QByteArray &block,
-                       int reports, bool pause, bool pool, bool sleepAfter) {
-            QTest::newRow(command) << QString(command) << QByteArray::fromHex(feature) << block
-                                   << reports << pause << pool << sleepAfter;
-        };
-        row("01H", "0001040000000000fa", {}, 0, true, false, false);
-        row("03H function", "0003010440020000b5", {}, 0, true, true, true);
-        row("03H start", "0003010f8a4d000015", {}, 0, false, false, true);
-        row("04H", "0004010203040500ec", {}, 0, true, false, false);
-        row("07H", "0007020908070000de", {}, 0, false, true, false);
-        row("0BH", "000b020000000000f2", {}, 0, true, true, false);
-        row("0DH", "000d030501000000e9", {}, 0, true, false, false);
-        row("0EH", "000e070900000000e1", {}, 0, true, false, false);
-        row("10H type 2", "0010020400000000e9", pattern(4, 2), 1, true, false, false);
-        row("10H type 1", "0010011800000000d6", pattern(24, 1), 1, true, false, false);
-        row("11H", "0011060800000000e0", pattern(8, 11), 1, true, false, false);
-        row("12H buttons", "0012014008000000a4", pattern(64, 12), 2, true, false, false);
-        row("12H gun", "0012034008000000a2", pattern(64, 3), 2, true, false, false);
-        row("13H", "001305800000000067", pattern(128, 13), 4, true, false, false);
+        using DeviceTesting::addWriteRow;
+        DeviceTesting::addWriteColumns();
+        addWriteRow("01H", "0001040000000000fa", {}, 0, true, false, false);
+        addWriteRow("03H function", "0003010440020000b5", {}, 0, true, true, true);
+        addWriteRow("03H start", "0003010f8a4d000015", {}, 0, false, false, true);
+        addWriteRow("04H", "0004010203040500ec", {}, 0, true, false, false);
+        addWriteRow("07H", "0007020908070000de", {}, 0, false, true, false);
+        addWriteRow("0BH", "000b020000000000f2", {}, 0, true, true, false);
+        addWriteRow("0DH", "000d030501000000e9", {}, 0, true, false, false);
+        addWriteRow("0EH", "000e070900000000e1", {}, 0, true, false, false);
+        addWriteRow("10H type 2", "0010020400000000e9", pattern(4, 2), 1, true, false, false);
+        addWriteRow("10H type 1", "0010011800000000d6", pattern(24, 1), 1, true, false, false);
+        addWriteRow("11H", "0011060800000000e0", pattern(8, 11), 1, true, false, false);
+        addWriteRow("12H buttons", "0012014008000000a4", pattern(64, 12), 2, true, false, false);
+        addWriteRow("12H gun", "0012034008000000a2", pattern(64, 3), 2, true, false, false);
+        addWriteRow("13H", "001305800000000067", pattern(128, 13), 4, true, false, false);
     }
     void setCommands()
     {
-        QFETCH(QString, command);
-        QFETCH(QByteArray, feature);
-        QFETCH(QByteArray, block);
-        QFETCH(int, reports);
-        QFETCH(bool, pause);
-        QFETCH(bool, pool);
-        QFETCH(bool, sleepAfter);
-
         Hid_Thread link;
         auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
-        runSet(link, command, block);
-        const qint64 returnedNs = device->elapsedNs();
-        link.waitForPoolTransfer();
-        QVERIFY(link.isLinkFree());
-
-        const auto calls = device->calls();
-        QCOMPARE(DeviceTesting::checkWrite(calls, feature, reports, 32, block, pause), QString());
-        const bool onCaller = calls.at(3).thread == QThread::currentThreadId();
-        QCOMPARE(onCaller, !pool);
-        if (pool) {
-            if (pause)
-                QVERIFY2(returnedNs < calls.last().startNs,
-                    "a pool command returns before its transfer ends");
-        } else {
-            const double afterMs = double(returnedNs - calls.last().endNs) / 1e6;
-            QVERIFY2(afterMs >= (sleepAfter ? 8.0 : 0.0), qPrintable(QString::number(afterMs)));
-            QVERIFY2(afterMs < (sleepAfter ? 8.0 : 0.0) + DeviceTesting::timingSlackMs,
-                qPrintable(QString::number(afterMs)));
-        }
-        const auto counters = device->mouseCounters();
-        QCOMPARE(counters.badChecksums, 0);
-        QCOMPARE(counters.unknownCommands, 0);
-        QCOMPARE(counters.strayReports, 0);
-        QCOMPARE(counters.startCommands, command == "03H start" ? 1 : 0);
+        DeviceTesting::verifyWriteRow(link, *device, runSet);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(device->mouseCounters().startCommands,
+            QLatin1String(QTest::currentDataTag()) == "03H start" ? 1 : 0);
     }
 
     void setCommandsReachTheDevice()
@@ -263,66 +213,29 @@ private slots:
 
     void getters_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QByteArray>("feature");
-        QTest::addColumn<int>("reports");
-        QTest::addColumn<QString>("answered");
-        QTest::addColumn<QString>("absent");
-        auto row = [](const char *command, const char *feature, int reports,
-                       const QString &answered, const QString &absent) {
-            QTest::newRow(command) << QString(command) << QByteArray::fromHex(feature) << reports
-                                   << answered << absent;
-        };
+        using DeviceTesting::addReadRow;
         // absent: what the caller gets when the transfer fails (presets and copy rules).
-        row("00H", "0000112233440000", 0, "11223344", "00000000");
-        row("80H", "00800000000000007f", 0, "1.0A", "unknown");
-        row("81H", "00810000000000007e", 0, "08", "33");
-        row("83H", "00830000000000007c", 0, "014002", "000000");
-        row("87H", "008702000000000076", 0, "ok 090807", "failed 333333");
-        row("8BH", "008b00000000000074", 0, "03", "00");
-        row("8DH", "008d00000000000072", 0, "030501", "000000");
-        row("90H type 2", "00900200000000006d", 1, tail(4, pattern(4, 2)), tail(0, {}));
-        row("90H type 1", "00900100000000006e", 1, tail(24, pattern(24, 1)), tail(0, {}));
-        row("91H", "00910000000000006e", 1, "ok 05 " + tail(8, pattern(8, 11)),
+        DeviceTesting::addReadColumns();
+        addReadRow("00H", "000011223344000055", 0, "11223344", "00000000");
+        addReadRow("80H", "00800000000000007f", 0, "1.0A", "unknown");
+        addReadRow("81H", "00810000000000007e", 0, "08", "33");
+        addReadRow("83H", "00830000000000007c", 0, "014002", "000000");
+        addReadRow("87H", "008702000000000076", 0, "ok 090807", "failed 333333");
+        addReadRow("8BH", "008b00000000000074", 0, "03", "00");
+        addReadRow("8DH", "008d00000000000072", 0, "030501", "000000");
+        addReadRow("90H type 2", "00900200000000006d", 1, tail(4, pattern(4, 2)), tail(0, {}));
+        addReadRow("90H type 1", "00900100000000006e", 1, tail(24, pattern(24, 1)), tail(0, {}));
+        addReadRow("91H", "00910000000000006e", 1, "ok 05 " + tail(8, pattern(8, 11)),
             "failed 33 " + tail(0, {}));
-        row("92H", "00920100000000006c", 2, tail(64, pattern(64, 12)), tail(0, {}));
-        row("93H", "009305000000000067", 4, tail(128, pattern(128, 13)), tail(0, {}));
+        addReadRow("92H", "00920100000000006c", 2, tail(64, pattern(64, 12)), tail(0, {}));
+        addReadRow("93H", "009305000000000067", 4, tail(128, pattern(128, 13)), tail(0, {}));
     }
     void getters()
     {
-        QFETCH(QString, command);
-        QFETCH(QByteArray, feature);
-        QFETCH(int, reports);
-        QFETCH(QString, answered);
-        QFETCH(QString, absent);
-
         Hid_Thread link;
         auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
         device->setMouse(sampleMouse());
-        if (command == "00H") {
-            // The 00H checksum depends on the payload; compute it from the frame.
-            feature.append(char(~(0x00 + 0x11 + 0x22 + 0x33 + 0x44)));
-        }
-        QCOMPARE(runGet(link, command), answered);
-        QVERIFY(link.isLinkFree());
-        QCOMPARE(DeviceTesting::checkRead(device->calls(), feature, reports), QString());
-        const auto reads = device->calls(Op::In);
-        for (const auto &read : reads)
-            QCOMPARE(read.bytes.size(), 32);
-        QCOMPARE(device->mouseCounters().badChecksums, 0);
-        QCOMPARE(device->mouseCounters().unknownCommands, 0);
-
-        for (Fault fault : {Fault::FeatureInFails, Fault::FeatureOutFails, Fault::Unplugged}) {
-            device->clearFaults();
-            device->setFault(fault);
-            QCOMPARE(runGet(link, command), absent);
-            QVERIFY(link.isLinkFree());
-        }
-        // A failed open cleared the path: without a new discovery the command fails at once.
-        device->clearFaults();
-        device->clearCalls();
-        QCOMPARE(runGet(link, command), absent);
-        QVERIFY(device->calls().isEmpty());
+        DeviceTesting::verifyReadRow(link, *device, runGet);
     }
 
     void bulkReadFailureLeavesTheCallersBlock_data()

@@ -1,7 +1,11 @@
 #include <QElapsedTimer>
+#include <QMutex>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "device/linkflags.h"
@@ -30,6 +34,170 @@ int indexOf(const QList<VirtualHidBackend::Call> &calls, Op operation, int nth)
         if (calls.at(i).operation == operation && nth-- == 0)
             return i;
     return -1;
+}
+
+// Every command slot with the line it logs when the link cannot be taken; run calls the slot
+// with outputs set to 0x33 and tells whether they are all still 0x33 afterwards.
+struct FailCase
+{
+    const char *line;
+    std::function<bool(Hid_Thread &)> run;
+};
+
+bool untouched(std::initializer_list<uchar> outputs)
+{
+    return std::all_of(outputs.begin(), outputs.end(), [](uchar b) { return b == 0x33; });
+}
+
+bool untouched(const QByteArray &block)
+{
+    return block == QByteArray(block.size(), 0x33);
+}
+
+QList<FailCase> everyCommand()
+{
+    using L = Hid_Thread;
+    auto set = [](std::function<void(Hid_Thread &, uchar *)> call) {
+        return [call](Hid_Thread &l) {
+            QByteArray b(512, 0x33);
+            call(l, data(b));
+            return true;
+        };
+    };
+    auto block = [](int length, std::function<void(Hid_Thread &, uchar *)> call) {
+        return [length, call](Hid_Thread &l) {
+            QByteArray b(length, 0x33);
+            call(l, data(b));
+            return untouched(b);
+        };
+    };
+    return {
+        {"cmd Failed 00",
+            [](L &l) {
+                uchar a = 0x33, b = 0x33, c = 0x33, d = 0x33;
+                l.hid_00H_GetSecrecyCode(a, b, c, d);
+                return untouched({a, b, c, d});
+            }},
+        {"cmd Failed 01", set([](L &l, uchar *) { l.hid_01H_SetReportRate(1); })},
+        {"cmd Failed 02", set([](L &l, uchar *) { l.hid_02H_SetCurrentProfile(1); })},
+        {"cmd Failed 03", set([](L &l, uchar *) { l.hid_03H_SetKeyboardoption(1, 2, 3, 4); })},
+        {"cmd Failed 04", set([](L &l, uchar *) { l.hid_04H_SetGunData(1, 2, 3, 4, 5); })},
+        {"cmd Failed 07", set([](L &l, uchar *) { l.hid_07H_SetControlIndicatorLight(1, 2); })},
+        {"cmd Failed 08", set([](L &l, uchar *) { l.hid_08H_SetLEDType(1, 2, 3, 4, 5, 6); })},
+        {"cmd Failed 0D", set([](L &l, uchar *b) { l.hid_0DH_SetKeyMatrix(b); })},
+        {"cmd Failed 0E", set([](L &l, uchar *b) { l.hid_0EH_SetKeyOnOff(b); })},
+        {"cmd Failed 0E", set([](L &l, uchar *) { l.hid_0EH_SetXYSensitive(1, 2); })},
+        {"cmd Failed 09", set([](L &l, uchar *) { l.hid_09H_SetKeyboardMode(1); })},
+        {"cmd Failed 11", set([](L &l, uchar *b) { l.hid_11H_SetMacroKey(1, b); })},
+        {"cmd Failed 12", set([](L &l, uchar *b) { l.hid_12H_SetUserPicture(1, 2, b); })},
+        {"cmd Failed 13", set([](L &l, uchar *) { l.hid_13H_SetRecoveryData(); })},
+        {"cmd Failed 14", set([](L &l, uchar *) { l.hid_14H_SetColor(1, 2, 3, 4); })},
+        {"cmd Failed",
+            [](L &l) {
+                QString v = "before";
+                l.hid_80H_GetFWVersion(v);
+                return v == "before";
+            }},
+        {"cmd Failed",
+            [](L &l) {
+                uchar a = 0x33;
+                l.hid_81H_GetReportRate(a);
+                return untouched({a});
+            }},
+        {"cmd Failed",
+            [](L &l) {
+                uchar a = 0x33;
+                l.hid_82H_GetCurrentProfile(a);
+                return untouched({a});
+            }},
+        {"cmd Failed",
+            [](L &l) {
+                uchar a = 0x33, b = 0x33, c = 0x33, d = 0x33;
+                l.hid_83H_GetKeyboardoption(a, b, c, d);
+                return untouched({a, b, c, d});
+            }},
+        {"cmd Failed",
+            [](L &l) {
+                uchar a = 0x33, b = 0x33, c = 0x33, d = 0x33;
+                l.hid_84H_GetButtonSensitivity(a, b, c, d);
+                return untouched({a, b, c, d});
+            }},
+        {"cmd Failed",
+            [](L &l) {
+                uchar a = 0x33, b = 0x33, c = 0x33, d = 0x33, e = 0x33;
+                l.hid_88H_GetLEDType(a, b, c, d, e);
+                return untouched({a, b, c, d, e});
+            }},
+        {"cmd Failed",
+            [](L &l) {
+                uchar a = 0x33;
+                l.hid_89H_GetKeyboardMode(a);
+                return untouched({a});
+            }},
+        {"cmd Failed", block(512, [](L &l, uchar *b) { l.hid_8DH_GetKeyMatrix(b); })},
+        {"cmd Failed", block(21, [](L &l, uchar *b) { l.hid_8EH_GetKeyOnOff(b); })},
+        {"cmd Failed", block(192, [](L &l, uchar *b) { l.hid_91H_GetMacroKey(1, b); })},
+        {"cmd Failed", block(512, [](L &l, uchar *b) { l.hid_92H_GetUserPicture(1, b); })},
+        {"cmd Failed",
+            [](L &l) {
+                uchar a = 0x33, b = 0x33, c = 0x33;
+                l.hid_94H_GetColor(1, a, b, c);
+                return untouched({a, b, c});
+            }},
+        {"cmd Failed 03", set([](L &l, uchar *) { l.hid_03H_SetFunctionOption(1, 2, 3, 4); })},
+        {"cmd Failed 07", set([](L &l, uchar *) { l.hid_07H_SetLEDInstructFunction(1, 2, 3, 4); })},
+        {"cmd Failed 0B", set([](L &l, uchar *) { l.hid_0BH_SetCurrentDPIStage(1); })},
+        {"cmd Failed 0D", set([](L &l, uchar *) { l.hid_0DH_SetRGBLedEffect(1, 2, 3); })},
+        {"cmd Failed 10", set([](L &l, uchar *b) { l.hid_10H_SetLED8StageColor(1, b); })},
+        {"cmd Failed 11", set([](L &l, uchar *b) { l.hid_11H_SetDPISet(1, b); })},
+        {"cmd Failed 12", set([](L &l, uchar *b) { l.hid_12H_SetKeyMatrix(b, 1); })},
+        {"cmd Failed 13", set([](L &l, uchar *b) { l.hid_13H_SetMacroKey(1, b); })},
+        {"cmd Failed",
+            [](L &l) {
+                uchar a = 0x33, b = 0x33, c = 0x33;
+                l.hid_83H_GetFunctionOption(a, b, c);
+                return untouched({a, b, c});
+            }},
+        {"cmd Failed",
+            [](L &l) {
+                uchar a = 0x33, b = 0x33, c = 0x33;
+                const bool ok = l.hid_87H_GetLEDInstructFunction(1, a, b, c);
+                return !ok && untouched({a, b, c});
+            }},
+        {"cmd Failed",
+            [](L &l) {
+                uchar a = 0x33;
+                l.hid_8BH_GetCurrentDPIStage(a);
+                return untouched({a});
+            }},
+        {"cmd Failed",
+            [](L &l) {
+                uchar a = 0x33, b = 0x33, c = 0x33;
+                l.hid_8DH_GetRGBLedEffect(a, b, c);
+                return untouched({a, b, c});
+            }},
+        {"cmd Failed", block(24, [](L &l, uchar *b) { l.hid_90H_GetLED8StageColor(1, b); })},
+        {"cmd Failed",
+            [](L &l) {
+                uchar a = 0x33;
+                QByteArray b(8, 0x33);
+                const bool ok = l.hid_91H_GetDPISet(a, data(b));
+                return !ok && untouched({a}) && untouched(b);
+            }},
+        {"cmd Failed", block(64, [](L &l, uchar *b) { l.hid_92H_GetKeyMatrix(b); })},
+        {"cmd Failed", block(128, [](L &l, uchar *b) { l.hid_93H_GetMacroKey(1, b); })},
+    };
+}
+
+QMutex loggedMutex;
+QStringList logged;
+
+void collectDebugLines(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtDebugMsg)
+        return;
+    QMutexLocker lock(&loggedMutex);
+    logged << text;
 }
 } // namespace
 
@@ -248,6 +416,52 @@ private slots:
         QCOMPARE(device->calls(Op::Out).size(), 8);
         QCOMPARE(device->keyboard().pictures.value(1), block(512, 0x3C));
         QCOMPARE(device->calls().last().operation, Op::Close);
+    }
+
+    void everyCommandLogsItsLineWhenTheLinkIsHeld()
+    {
+        // A pool write of 512 one-byte reports holds the link about 4 s; meanwhile every command,
+        // each from its own thread, gives up after its 255 polling steps (about 2 s).
+        Hid_Thread link;
+        DeviceRecord slow = DeviceTesting::keyboardRecord();
+        slow.reportLength = 1;
+        auto device = DeviceTesting::attachVirtual(link, Attached::Keyboard, {slow});
+        QByteArray matrix = block(512, 0x21);
+        link.hid_0DH_SetKeyMatrix(data(matrix));
+        QVERIFY(!link.isLinkFree());
+
+        const QList<FailCase> cases = everyCommand();
+        QCOMPARE(cases.size(), 43);
+        QList<int> kept(cases.size(), -1);
+        QList<QThread *> threads;
+        {
+            QMutexLocker lock(&loggedMutex);
+            logged.clear();
+        }
+        const QtMessageHandler previous = qInstallMessageHandler(collectDebugLines);
+        for (int i = 0; i < cases.size(); ++i)
+            threads << QThread::create([&, i] { kept[i] = cases.at(i).run(link) ? 1 : 0; });
+        for (QThread *thread : threads)
+            thread->start();
+        for (QThread *thread : threads)
+            thread->wait();
+        qDeleteAll(threads);
+        qInstallMessageHandler(previous);
+        const bool stillHeld = !link.isLinkFree();
+        link.waitForPoolTransfer();
+
+        QVERIFY2(stillHeld, "the write ended before the waiting commands gave up");
+        QStringList expected;
+        for (const FailCase &failCase : cases)
+            expected << failCase.line;
+        QStringList seen = logged;
+        expected.sort();
+        seen.sort();
+        QCOMPARE(seen, expected);
+        QCOMPARE(kept, QList<int>(cases.size(), 1));
+        // Only the write that held the link reached the device.
+        QCOMPARE(device->calls(Op::FeatureOut).size(), 1);
+        QCOMPARE(device->keyboard().keyMatrix, block(512, 0x21));
     }
 
     void releaseLinkFreesAHeldLink()

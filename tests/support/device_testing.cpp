@@ -1,6 +1,7 @@
 #include "support/device_testing.h"
 
 #include <QStringList>
+#include <QTest>
 
 namespace DeviceTesting {
 
@@ -168,6 +169,130 @@ QString checkRead(
         return QStringLiteral("feature report %1, expected %2")
             .arg(calls.at(3).bytes.toHex(' '), feature.toHex(' '));
     return {};
+}
+
+QByteArray pattern(int length, int seed)
+{
+    QByteArray block(length, '\0');
+    for (int i = 0; i < length; ++i)
+        block[i] = char((i * 7 + seed) | 1);
+    return block;
+}
+
+uchar *bytes(QByteArray &array)
+{
+    return reinterpret_cast<uchar *>(array.data());
+}
+
+VirtualHidBackend::Counters countersOf(const VirtualHidBackend &device)
+{
+    return device.attached() == VirtualHidBackend::Attached::Keyboard ? device.keyboardCounters()
+                                                                      : device.mouseCounters();
+}
+
+void addWriteColumns()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("feature");
+    QTest::addColumn<QByteArray>("block");
+    QTest::addColumn<int>("reports");
+    QTest::addColumn<bool>("pause");
+    QTest::addColumn<bool>("pool");
+    QTest::addColumn<bool>("sleepAfter");
+}
+
+void addWriteRow(const char *command, const char *feature, const QByteArray &block, int reports,
+    bool pause, bool pool, bool sleepAfter)
+{
+    QTest::newRow(command) << QString(command) << QByteArray::fromHex(feature) << block << reports
+                           << pause << pool << sleepAfter;
+}
+
+void verifyWriteRow(Hid_Thread &link, VirtualHidBackend &device, const RunSet &run)
+{
+    QFETCH(QString, command);
+    QFETCH(QByteArray, feature);
+    QFETCH(QByteArray, block);
+    QFETCH(int, reports);
+    QFETCH(bool, pause);
+    QFETCH(bool, pool);
+    QFETCH(bool, sleepAfter);
+
+    const int reportLength = link.devices().at(link.currentDeviceId()).reportLength;
+    const qint64 calledNs = device.elapsedNs();
+    run(link, command, block);
+    const qint64 returnedNs = device.elapsedNs();
+    link.waitForPoolTransfer();
+    QVERIFY(link.isLinkFree());
+
+    const auto calls = device.calls();
+    QCOMPARE(checkWrite(calls, feature, reports, reportLength, block, pause), QString());
+    QCOMPARE(calls.at(3).thread == QThread::currentThreadId(), !pool);
+    const double sleptMs = sleepAfter ? 8.0 : 0.0;
+    if (pool) {
+        if (pause)
+            QVERIFY2(returnedNs < calls.last().startNs,
+                "a pool command returns before its transfer ends");
+        // The 8 ms after a pool command are slept on the caller's thread.
+        const double slotMs = double(returnedNs - calledNs) / 1e6;
+        QVERIFY2(slotMs >= sleptMs, qPrintable(QString::number(slotMs)));
+    } else {
+        const double afterMs = double(returnedNs - calls.last().endNs) / 1e6;
+        QVERIFY2(afterMs >= sleptMs, qPrintable(QString::number(afterMs)));
+        QVERIFY2(afterMs < sleptMs + timingSlackMs, qPrintable(QString::number(afterMs)));
+    }
+    const auto counters = countersOf(device);
+    QCOMPARE(counters.badChecksums, 0);
+    QCOMPARE(counters.unknownCommands, 0);
+    QCOMPARE(counters.strayReports, 0);
+}
+
+void addReadColumns()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("feature");
+    QTest::addColumn<int>("reports");
+    QTest::addColumn<QString>("answered");
+    QTest::addColumn<QString>("absent");
+}
+
+void addReadRow(const char *command, const char *feature, int reports, const QString &answered,
+    const QString &absent)
+{
+    QTest::newRow(command) << QString(command) << QByteArray::fromHex(feature) << reports
+                           << answered << absent;
+}
+
+void verifyReadRow(Hid_Thread &link, VirtualHidBackend &device, const RunGet &run)
+{
+    using Fault = VirtualHidBackend::Fault;
+    QFETCH(QString, command);
+    QFETCH(QByteArray, feature);
+    QFETCH(int, reports);
+    QFETCH(QString, answered);
+    QFETCH(QString, absent);
+
+    const int reportLength = link.devices().at(link.currentDeviceId()).reportLength;
+    device.clearCalls();
+    QCOMPARE(run(link, command), answered);
+    QVERIFY(link.isLinkFree());
+    QCOMPARE(checkRead(device.calls(), feature, reports), QString());
+    for (const auto &read : device.calls(VirtualHidBackend::Operation::In))
+        QCOMPARE(read.bytes.size(), reportLength);
+    QCOMPARE(countersOf(device).badChecksums, 0);
+    QCOMPARE(countersOf(device).unknownCommands, 0);
+
+    for (Fault fault : {Fault::FeatureInFails, Fault::FeatureOutFails, Fault::Unplugged}) {
+        device.clearFaults();
+        device.setFault(fault);
+        QCOMPARE(run(link, command), absent);
+        QVERIFY(link.isLinkFree());
+    }
+    // A failed open cleared the path: without a new discovery the command fails at once.
+    device.clearFaults();
+    device.clearCalls();
+    QCOMPARE(run(link, command), absent);
+    QVERIFY(device.calls().isEmpty());
 }
 
 } // namespace DeviceTesting
