@@ -22,11 +22,13 @@ void appendWord(QList<uchar> &bytes, qint64 value)
 QList<uchar> encode(const QStringList &lines, int deviceId, const KeyLookup &lookup)
 {
     QList<uchar> bytes {0x00, 0x01};
-    // A delay folds only into a key record written for the line just before it.
-    bool lastLineWroteKey = false;
+    // A delay folds only into a key record that holds no delay yet: never into
+    // the repeat count, a delay record, or a delay folded before.
+    bool keyRecordOpen = false;
+    bool lastLineWasDelay = false;
     for (const QString &line : lines) {
-        const bool previousWroteKey = lastLineWroteKey;
-        lastLineWroteKey = false;
+        const bool afterDelayLine = lastLineWasDelay;
+        lastLineWasDelay = false;
         if (line.size() < tagLength)
             continue;
         const QString tag = line.right(tagLength);
@@ -37,8 +39,9 @@ QList<uchar> encode(const QStringList &lines, int deviceId, const KeyLookup &loo
                 continue;
             bytes.append(tag == downTag ? 0x01 : 0x81);
             bytes.append(code);
-            lastLineWroteKey = true;
+            keyRecordOpen = true;
         } else if (tag == delayTag) {
+            lastLineWasDelay = true;
             bool ok = false;
             const qint64 d = name.toLongLong(&ok);
             // Negative or unreadable delays mean nothing to wait.
@@ -50,7 +53,7 @@ QList<uchar> encode(const QStringList &lines, int deviceId, const KeyLookup &loo
                 appendWord(bytes, d / 10);
             } else if (deviceId == mouseDevice) {
                 const qint64 units = (qMax<qint64>(d, 20) + 10) / 20;
-                if (d <= maxFoldedDelayMs && previousWroteKey) {
+                if (d <= maxFoldedDelayMs && !afterDelayLine && keyRecordOpen) {
                     uchar &first = bytes[bytes.size() - 2];
                     first = uchar((first & 0x80) | ((qMax<qint64>(d, 10) + 5) / 10));
                 } else if (d > maxFoldedDelayMs && d <= maxMediumDelayMs) {
@@ -62,6 +65,7 @@ QList<uchar> encode(const QStringList &lines, int deviceId, const KeyLookup &loo
                     appendWord(bytes, units);
                 }
             }
+            keyRecordOpen = false;
         }
     }
     bytes.append(0x00);

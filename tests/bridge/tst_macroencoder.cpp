@@ -92,8 +92,16 @@ void tst_MacroEncoder::mouse_data()
                                    << QByteArray("00 01 00 00");
     QTest::newRow("delay after unknown key is not folded into the repeat count")
         << QStringList {down("Nope"), delay("50")} << QByteArray("00 01 00 01 00 03 00 00");
-    QTest::newRow("delay after unknown key after a key") << QStringList {
-        down("A"), down("Nope"), delay("50")} << QByteArray("00 01 01 04 00 01 00 03 00 00");
+    QTest::newRow("delay after unknown key folds into the key before")
+        << QStringList {down("A"), down("Nope"), delay("50")} << QByteArray("00 01 05 04 00 00");
+    QTest::newRow("delay after an untagged line folds into the key before")
+        << QStringList {down("A"), "A", delay("50")} << QByteArray("00 01 05 04 00 00");
+    QTest::newRow("a folded delay is never replaced") << QStringList {down("A"), delay("50"),
+        down("Nope"), delay("70")} << QByteArray("00 01 05 04 00 01 00 04 00 00");
+    QTest::newRow("delay records never take a fold") << QStringList {down("A"), delay("3000"),
+        down("Nope"), delay("50")} << QByteArray("00 01 01 04 96 01 00 01 00 03 00 00");
+    QTest::newRow("zero delay line blocks the fold") << QStringList {
+        down("A"), delay("0"), delay("50")} << QByteArray("00 01 01 04 00 01 00 03 00 00");
     QTest::newRow("zero, text and negative delays") << QStringList {down("A"), delay("0"),
         delay("x"), delay("-40"), down("B")} << QByteArray("00 01 01 04 01 05 00 00");
     QTest::newRow("lines without a tag")

@@ -386,6 +386,8 @@ private slots:
         QByteArray back(8, '\0');
         QVERIFY(link.hid_91H_GetDPISet(stages, data(back)));
         QCOMPARE(back, dpi);
+        // An answer followed by a block travels plain and is taken as it is.
+        QCOMPARE(stages, device->mouse().dpiMaxStage);
 
         // A device with another secrecy code does not understand the frames.
         device->setSecrecyCode("000000");
