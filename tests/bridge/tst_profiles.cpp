@@ -34,6 +34,7 @@ private slots:
     void resetTakesTheFactoryFile();
     void resetOfTheCurrentProfileIsSeenAtOnce();
     void resetWithoutFactoryFileKeepsTheProfile();
+    void failedCopyKeepsTheProfile();
     void resetOutsideTheRangeDoesNothing_data();
     void resetOutsideTheRangeDoesNothing();
     void copyDuplicatesTheSource();
@@ -207,6 +208,27 @@ void tst_ProfilesBridge::resetWithoutFactoryFileKeepsTheProfile()
     QCOMPARE(view.profileSettings(0), before);
     QCOMPARE(view.getXYSensitive(0).toInt(), 9);
     QVERIFY(folder.readFile("modules/setting/p1.bin").contains("0=9"));
+}
+
+void tst_ProfilesBridge::failedCopyKeepsTheProfile()
+{
+    WorkFolder folder;
+    writeFactoryFiles(folder);
+    myQQuickView view;
+    view.ui_02H_SetCurrentProfile(3);
+    view.setXYSensitive(0, 9);
+    view.profileSettings(5)->setValue("XYSensitive/0", 1);
+    const QByteArray before = folder.readFile("modules/setting/p4.bin");
+    QSettings *object = view.profileSettings(3);
+    // A folder where the copy is staged makes every copy onto p4.bin fail.
+    QVERIFY(QDir().mkpath("modules/setting/p4.bin.new/x"));
+    view.resetProfile(3);
+    view.copyProfile(3, 5);
+    QCOMPARE(view.profileSettings(3), object);
+    QCOMPARE(folder.readFile("modules/setting/p4.bin"), before);
+    QCOMPARE(view.getXYSensitive(0).toInt(), 9);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(view.getXYSensitive(0).toInt(), 9);
 }
 
 void tst_ProfilesBridge::resetOutsideTheRangeDoesNothing_data()

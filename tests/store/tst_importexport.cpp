@@ -72,6 +72,7 @@ private slots:
     void importProfileIntoAnotherNumber();
     void importRefusesForeignFiles_data();
     void importRefusesForeignFiles();
+    void failedImportKeepsTheTargets();
     void profileNumbersOutsideTheListDoNothing();
     void exportMacroOnlyWhenItExists();
     void importMacroNeedsAnExistingMacro();
@@ -201,6 +202,28 @@ void tst_ImportExport::importRefusesForeignFiles()
     QCOMPARE(readAll("modules/setting/p1.bin"), profile);
     QCOMPARE(readAll("modules/macro/m.bin"), macro);
     QCOMPARE(view.getXYSensitive(0).toInt(), 2);
+}
+
+void tst_ImportExport::failedImportKeepsTheTargets()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    view.setXYSensitive(0, 2);
+    view.createMacroIni("m", 1);
+    const QByteArray profile = readAll("modules/setting/p1.bin");
+    const QByteArray macro = readAll("modules/macro/m.bin");
+    // Folders where the copies are staged make both copies fail.
+    QVERIFY(QDir().mkpath("modules/setting/p1.bin.new/x"));
+    QVERIFY(QDir().mkpath("modules/macro/m.bin.new/x"));
+    write("in.pf", "[XYSensitive]\n0=9\n");
+    dialogs.answer = folder.filePath("in.pf");
+    QCOMPARE(view.loadProfile(0), false);
+    QCOMPARE(view.loadMacroIniFromFile("m"), QVariant(QString(" ")));
+    QCOMPARE(readAll("modules/setting/p1.bin"), profile);
+    QCOMPARE(readAll("modules/macro/m.bin"), macro);
+    QCOMPARE(view.getXYSensitive(0).toInt(), 2);
+    QCOMPARE(view.loadMacroIndex("m").toInt(), 1);
 }
 
 void tst_ImportExport::profileNumbersOutsideTheListDoNothing()

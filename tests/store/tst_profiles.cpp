@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QtTest>
@@ -36,6 +37,8 @@ private slots:
     void otherPagesHaveNoDefaults();
     void replaceSwapsInTheCopy();
     void replaceKeepsEverythingWithoutSource();
+    void replaceKeepsEverythingWhenTheCopyFails_data();
+    void replaceKeepsEverythingWhenTheCopyFails();
     void replacedObjectCannotWriteBack();
     void replaceSeesASameSizeCopy();
     void shippedFactoryFilesAreComplete_data();
@@ -282,6 +285,35 @@ void tst_Profiles::replaceKeepsEverythingWithoutSource()
     QVERIFY(!old.isNull());
     QCOMPARE(old->value("XYSensitive/0").toInt(), 1);
     QCOMPARE(folder.readFile("modules/setting/p4.bin"), QByteArray("[XYSensitive]\n0=1\n"));
+    delete result;
+}
+
+void tst_Profiles::replaceKeepsEverythingWhenTheCopyFails_data()
+{
+    QTest::addColumn<QString>("blocked");
+    // A folder in the way of the staged copy or of the kept old file makes that step fail.
+    QTest::newRow("staged copy") << "modules/setting/p4.bin.new/x";
+    QTest::newRow("old file kept aside") << "modules/setting/p4.bin.old/x";
+}
+
+void tst_Profiles::replaceKeepsEverythingWhenTheCopyFails()
+{
+    QFETCH(QString, blocked);
+    WorkFolder folder;
+    folder.writeFile("modules/setting/p4.bin", "[XYSensitive]\n0=1\n");
+    folder.writeFile("modules/setting/source.bin", "[XYSensitive]\n0=8\n[macro]\n2=abc\n");
+    QVERIFY(QDir().mkpath(blocked));
+    QPointer<QSettings> old = SettingsFiles::openIni("./modules/setting/p4.bin");
+    QVERIFY(
+        !SettingsFiles::replaceFile("./modules/setting/p4.bin", "./modules/setting/source.bin"));
+    QSettings *result = Profiles::replace(old, "./modules/setting/source.bin");
+    QCOMPARE(result, old.data());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!old.isNull());
+    QCOMPARE(old->value("XYSensitive/0").toInt(), 1);
+    QVERIFY(!old->contains("macro/2"));
+    QCOMPARE(folder.readFile("modules/setting/p4.bin"), QByteArray("[XYSensitive]\n0=1\n"));
+    QCOMPARE(QDir("modules/setting").entryList({"p4.bin*"}, QDir::Files), QStringList {"p4.bin"});
     delete result;
 }
 
