@@ -325,7 +325,8 @@ void tst_DeviceOps::sensorTypeAndLogoLed()
     rig.device->setMouse(state);
     QCOMPARE(rig.view->getSensorType(), QVariant(7));
     QCOMPARE(rig.view->chkIsLogoLedWork(), true);
-    QCOMPARE(rig.commands().last(), frame(QByteArray::fromHex("8700")));
+    QCOMPARE(rig.commands(),
+        (QList<QByteArray> {frame(QByteArray::fromHex("83")), frame(QByteArray::fromHex("8700"))}));
     state.ledInstruct[0] = QByteArray::fromHex("010000");
     rig.device->setMouse(state);
     QCOMPARE(rig.view->chkIsLogoLedWork(), false);

@@ -193,6 +193,9 @@ void tst_DeviceOpsKeyboard::gettersAnswerFromTheDevice()
     QCOMPARE(rig.view->ui_83H_GetKeyboardoption(), (QVariantList {10, 11, 12, 13}));
     QCOMPARE(rig.view->ui_84H_GetButtonSensitivity(), (QVariantList {1, 2, 3, 4}));
     QCOMPARE(rig.view->ui_89H_GetKeyboardMode(), QVariant(2));
+    QCOMPARE(rig.commands(),
+        (QList<QByteArray> {frame(QByteArray::fromHex("82")), frame(QByteArray::fromHex("83")),
+            frame(QByteArray::fromHex("84")), frame(QByteArray::fromHex("89"))}));
 }
 
 void tst_DeviceOpsKeyboard::firmwareVersionText()

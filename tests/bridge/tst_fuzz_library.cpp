@@ -134,7 +134,7 @@ void tst_FuzzLibrary::readersTakeAnyFiles()
         QRandomGenerator rng(7);
         QElapsedTimer timer;
         timer.start();
-        for (int round = 0; round < 200; ++round) {
+        for (int round = 0; round < 600; ++round) {
             folder.writeFile("modules/macro/f.bin", randomFile(rng));
             folder.writeFile("modules/gun/f.bin", randomFile(rng));
             folder.writeFile("modules/setting/name.bin", randomFile(rng));
