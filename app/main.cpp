@@ -4,6 +4,7 @@
 #include "app/inputhookmanager.h"
 #include "app/qtsinglecoreapplication.h"
 #include "app/widget.h"
+#include "device/hidtrace.h"
 
 int main(int argc, char *argv[])
 {
@@ -13,6 +14,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // Before the working directory moves, so that a relative trace name means the start folder.
+    HidTrace::begin();
     // Every data path is relative to the executable's folder.
     QString folder = QCoreApplication::applicationFilePath();
     folder.truncate(folder.lastIndexOf('/'));

@@ -38,6 +38,11 @@ TraceState &state()
 
 namespace HidTrace {
 
+void begin()
+{
+    state();
+}
+
 bool enabled()
 {
     TraceState &s = state();

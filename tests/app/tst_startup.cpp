@@ -14,6 +14,7 @@ private slots:
     void handshakeThenStartSequence();
     void noDeviceKeepsRunningInTheTray();
     void startsFromAnyFolder();
+    void relativeTraceNameMeansTheStartFolder();
 
 private:
     QProcess *start(const QString &device, const QString &trace, const QString &workingDir);
@@ -131,6 +132,17 @@ void tst_Startup::startsFromAnyFolder()
     QTRY_VERIFY_WITH_TIMEOUT(
         indexOfOperation(traceLines(trace), "feature-out 00 03 01") >= 0, 20000);
     QVERIFY(QDir(elsewhere.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+void tst_Startup::relativeTraceNameMeansTheStartFolder()
+{
+    QTemporaryDir elsewhere;
+    QProcess *program = start("mouse", "wire.trace", elsewhere.path());
+    QVERIFY(program->waitForStarted());
+    const QString trace = QDir(elsewhere.path()).filePath("wire.trace");
+    QTRY_VERIFY_WITH_TIMEOUT(
+        indexOfOperation(traceLines(trace), "feature-out 00 03 01 0f 8a 4d") >= 0, 20000);
+    QVERIFY(!QFile::exists(scratch.filePath("app/wire.trace")));
 }
 
 QTEST_GUILESS_MAIN(tst_Startup)
