@@ -1,11 +1,9 @@
 #include <QtTest>
 
 #include <QApplication>
-#include <QFile>
 #include <QProcess>
 #include <QQuickItem>
 #include <QSpontaneKeyEvent>
-#include <QStandardPaths>
 #include <QWidget>
 #include <QWindow>
 
@@ -15,6 +13,7 @@
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
 #include "hookrecorder.h"
+#include "privatexserver.h"
 #include "support/workfolder.h"
 
 // One binary, three roles chosen by SKELDA_XVFB_ROLE: the default role runs
@@ -200,48 +199,14 @@ private slots:
 
 void TestXvfbCapture::globalCaptureUnderXvfb()
 {
-    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
-    if (xvfb.isEmpty())
-        QFAIL("Xvfb is not installed");
-    if (QStandardPaths::findExecutable("xdotool").isEmpty())
-        QFAIL("xdotool is not installed");
-
-    QProcess server;
-    int display = 0;
-    for (int n = 91; n < 160 && !display; ++n) {
-        const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(n);
-        if (QFile::exists(socket) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-            continue;
-        server.start(xvfb,
-            {QStringLiteral(":%1").arg(n), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        if (!server.waitForStarted(5000))
-            continue;
-        QDeadlineTimer ready(10000);
-        while (!ready.hasExpired() && server.state() == QProcess::Running && !QFile::exists(socket))
-            QTest::qWait(50);
-        if (server.state() == QProcess::Running && QFile::exists(socket))
-            display = n;
-        else if (server.state() == QProcess::Running) {
-            server.kill();
-            server.waitForFinished();
-        }
-    }
-    QVERIFY2(display, "no free X display number from :91 on");
-    auto stopServer = qScopeGuard([&server] {
-        server.terminate();
-        if (!server.waitForFinished(5000)) {
-            server.kill();
-            server.waitForFinished();
-        }
-    });
+    PrivateXServer x;
+    const QString error = x.start();
+    if (!error.isEmpty())
+        QFAIL(qPrintable(error));
 
     QProcess capture;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DISPLAY", QStringLiteral(":%1").arg(display));
-    environment.insert("QT_QPA_PLATFORM", "xcb");
-    environment.insert("QT_QUICK_BACKEND", "software");
+    QProcessEnvironment environment = x.environment();
     environment.insert(roleVariable, "capture");
-    environment.remove("XAUTHORITY");
     capture.setProcessEnvironment(environment);
     capture.setProcessChannelMode(QProcess::MergedChannels);
     capture.start(QCoreApplication::applicationFilePath(), {});

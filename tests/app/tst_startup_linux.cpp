@@ -1,0 +1,124 @@
+#include <QProcess>
+#include <QtTest>
+
+#include "privatexserver.h"
+
+// Starts the real program on a private X server and looks at its windows from outside.
+class tst_StartupWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+    void shownAndKeptOnTheVirtualMouse();
+    void hiddenWithoutDevice();
+
+private:
+    QProcess *start(const QString &device, const QString &trace);
+    bool traceHas(const QString &trace, const QString &operation) const;
+    // The ids of the program's windows, only the mapped ones when visibleOnly.
+    QStringList windowsOf(const QProcess *program, bool visibleOnly) const;
+
+    PrivateXServer x;
+    QTemporaryDir scratch;
+    QList<QProcess *> running;
+};
+
+void tst_StartupWindow::initTestCase()
+{
+    QVERIFY(scratch.isValid());
+    const QString error = x.start();
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    // A private copy of the program and its data tree, so runs leave the build alone.
+    const QString target = scratch.filePath("app");
+    QVERIFY(QDir().mkpath(target));
+    QVERIFY(QFile::copy(SKELDA_RUNTIME_DIR "/skelda", target + "/skelda"));
+    QProcess copy;
+    copy.start("cp", {"-r", SKELDA_RUNTIME_DIR "/modules", target + "/"});
+    QVERIFY(copy.waitForFinished());
+    QCOMPARE(copy.exitCode(), 0);
+}
+
+void tst_StartupWindow::cleanupTestCase()
+{
+    x.stop();
+}
+
+void tst_StartupWindow::cleanup()
+{
+    for (QProcess *process : running) {
+        process->kill();
+        process->waitForFinished(5000);
+        delete process;
+    }
+    running.clear();
+}
+
+QProcess *tst_StartupWindow::start(const QString &device, const QString &trace)
+{
+    auto *process = new QProcess;
+    QProcessEnvironment env = x.environment();
+    env.insert("SKELDA_VIRTUAL_DEVICE", device);
+    env.insert("SKELDA_HID_TRACE", trace);
+    process->setProcessEnvironment(env);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setWorkingDirectory(scratch.path());
+    process->start(scratch.filePath("app/skelda"), {});
+    running.append(process);
+    return process;
+}
+
+bool tst_StartupWindow::traceHas(const QString &trace, const QString &operation) const
+{
+    QFile file(trace);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QStringList lines = QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    for (const QString &line : lines)
+        if (line.section(' ', 1).startsWith(operation))
+            return true;
+    return false;
+}
+
+QStringList tst_StartupWindow::windowsOf(const QProcess *program, bool visibleOnly) const
+{
+    QStringList arguments {"search"};
+    if (visibleOnly)
+        arguments << "--onlyvisible";
+    arguments << "--pid" << QString::number(program->processId());
+    return x.xdotool(arguments).split('\n', Qt::SkipEmptyParts);
+}
+
+void tst_StartupWindow::shownAndKeptOnTheVirtualMouse()
+{
+    const QString trace = scratch.filePath("mouse.trace");
+    QProcess *program = start("mouse", trace);
+    QVERIFY(program->waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(traceHas(trace, "feature-out 00 03 01 0f 8a 4d 00 00 15"), 20000);
+    QVERIFY(traceHas(trace, "feature-in 00 00 "));
+    QTRY_COMPARE_WITH_TIMEOUT(windowsOf(program, true).size(), 1, 10000);
+    const QString window = windowsOf(program, true).constFirst();
+    QCOMPARE(x.xdotool({"getwindowname", window}), QStringLiteral("DORNAK SKELDA MOUSE R740"));
+
+    QTest::qWait(1500);
+    QCOMPARE(program->state(), QProcess::Running);
+    QCOMPARE(windowsOf(program, true), QStringList {window});
+}
+
+void tst_StartupWindow::hiddenWithoutDevice()
+{
+    const QString trace = scratch.filePath("none.trace");
+    QProcess *program = start("none", trace);
+    QVERIFY(program->waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(traceHas(trace, "enumerate"), 20000);
+    // The window exists but the failed handshake took it off the screen; the program runs on.
+    QTRY_COMPARE_WITH_TIMEOUT(windowsOf(program, false).size(), 1, 10000);
+    QTest::qWait(1500);
+    QCOMPARE(program->state(), QProcess::Running);
+    QCOMPARE(windowsOf(program, true), QStringList());
+}
+
+QTEST_GUILESS_MAIN(tst_StartupWindow)
+#include "tst_startup_linux.moc"
