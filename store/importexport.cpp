@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 
 #include "store/library.h"
@@ -13,7 +14,21 @@ bool exportFile(const QString &source, const QString &target)
 {
     if (target.isEmpty() || !QFileInfo(source).isFile())
         return false;
-    return SettingsFiles::replaceFile(target, source);
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = in.readAll();
+    if (bytes.size() != in.size())
+        return false;
+    // Staged under a unique name of its own: files beside the user's choice stay untouched.
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    if (out.write(bytes) != bytes.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
 }
 
 bool isImportable(const QString &path)

@@ -67,6 +67,7 @@ class tst_ImportExport : public QObject
 private slots:
     void exportProfileWritesAByteCopy();
     void exportReplacesAnExistingFile();
+    void exportLeavesNeighbouringFilesAlone();
     void cancelledDialogsChangeNothing();
     void importProfileReachesTheCurrentProfileAtOnce();
     void importProfileIntoAnotherNumber();
@@ -115,6 +116,28 @@ void tst_ImportExport::exportReplacesAnExistingFile()
     QCOMPARE(readAll("out.pf"), readAll("modules/setting/p3.bin"));
     QVERIFY(!QFileInfo::exists("out.pf.new"));
     QVERIFY(!QFileInfo::exists("out.pf.old"));
+}
+
+void tst_ImportExport::exportLeavesNeighbouringFilesAlone()
+{
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    view.profileSettings(0)->setValue("XYSensitive/0", 5);
+    view.createMacroIni("m", 0);
+    const QStringList neighbours {"out.pf.new", "out.pf.old", "out.mc.new", "out.mc.old"};
+    for (const QString &name : neighbours)
+        write(name, name.toUtf8());
+    write("out.pf", "earlier");
+    dialogs.answer = folder.filePath("out.pf");
+    view.saveProfile(0);
+    dialogs.answer = folder.filePath("out.mc");
+    view.saveMacroIniToFile("m");
+    QCOMPARE(readAll("out.pf"), readAll("modules/setting/p1.bin"));
+    QCOMPARE(readAll("out.mc"), readAll("modules/macro/m.bin"));
+    for (const QString &name : neighbours)
+        QCOMPARE(readAll(name), name.toUtf8());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), neighbours.size() + 2);
 }
 
 void tst_ImportExport::cancelledDialogsChangeNothing()
