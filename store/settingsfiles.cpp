@@ -1,5 +1,7 @@
 #include "store/settingsfiles.h"
 
+#include "store/filecommit.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -58,20 +60,10 @@ bool replaceFile(const QString &target, const QString &source)
                 file.setFileTime(oldTime.addSecs(1), QFileDevice::FileModificationTime);
         }
     }
-    const QString backup = target + ".old";
-    QFile::remove(backup);
-    const bool hadTarget = QFile::exists(target);
-    if (hadTarget && !QFile::rename(target, backup)) {
+    if (!FileCommit::moveOver(staging, target)) {
         QFile::remove(staging);
         return false;
     }
-    if (!QFile::rename(staging, target)) {
-        if (hadTarget)
-            QFile::rename(backup, target);
-        QFile::remove(staging);
-        return false;
-    }
-    QFile::remove(backup);
     return true;
 }
 

@@ -4,6 +4,9 @@
 #include <QPointer>
 #include <QtTest>
 
+#include <atomic>
+#include <thread>
+
 #include "store/profiles.h"
 #include "store/settingsfiles.h"
 #include "support/workfolder.h"
@@ -39,6 +42,8 @@ private slots:
     void replaceKeepsEverythingWithoutSource();
     void replaceKeepsEverythingWhenTheCopyFails_data();
     void replaceKeepsEverythingWhenTheCopyFails();
+    void replaceLeavesOtherFilesAlone();
+    void replacedFileIsNeverMissing();
     void replacedObjectCannotWriteBack();
     void replaceSeesASameSizeCopy();
     void shippedFactoryFilesAreComplete_data();
@@ -301,9 +306,8 @@ void tst_Profiles::replaceKeepsEverythingWithoutSource()
 void tst_Profiles::replaceKeepsEverythingWhenTheCopyFails_data()
 {
     QTest::addColumn<QString>("blocked");
-    // A folder in the way of the staged copy or of the kept old file makes that step fail.
+    // A folder in the way of the staged copy makes the copy fail.
     QTest::newRow("staged copy") << "modules/setting/p4.bin.new/x";
-    QTest::newRow("old file kept aside") << "modules/setting/p4.bin.old/x";
 }
 
 void tst_Profiles::replaceKeepsEverythingWhenTheCopyFails()
@@ -325,6 +329,42 @@ void tst_Profiles::replaceKeepsEverythingWhenTheCopyFails()
     QCOMPARE(folder.readFile("modules/setting/p4.bin"), QByteArray("[XYSensitive]\n0=1\n"));
     QCOMPARE(QDir("modules/setting").entryList({"p4.bin*"}, QDir::Files), QStringList {"p4.bin"});
     delete result;
+}
+
+void tst_Profiles::replaceLeavesOtherFilesAlone()
+{
+    WorkFolder folder;
+    folder.writeFile("modules/setting/p4.bin", "[XYSensitive]\n0=1\n");
+    folder.writeFile("modules/setting/p4.bin.old", "kept by the user");
+    folder.writeFile("modules/setting/source.bin", "[XYSensitive]\n0=8\n");
+    QVERIFY(SettingsFiles::replaceFile("./modules/setting/p4.bin", "./modules/setting/source.bin"));
+    QCOMPARE(folder.readFile("modules/setting/p4.bin"), QByteArray("[XYSensitive]\n0=8\n"));
+    QCOMPARE(folder.readFile("modules/setting/p4.bin.old"), QByteArray("kept by the user"));
+    QCOMPARE(QDir("modules/setting").entryList({"p4.bin*"}, QDir::Files),
+        (QStringList {"p4.bin", "p4.bin.old"}));
+}
+
+void tst_Profiles::replacedFileIsNeverMissing()
+{
+    WorkFolder folder;
+    folder.writeFile("modules/setting/p4.bin", "[XYSensitive]\n0=1\n");
+    folder.writeFile("modules/setting/a.bin", "[XYSensitive]\n0=2\n");
+    folder.writeFile("modules/setting/b.bin", "[XYSensitive]\n0=33\n");
+    // A crash at any moment must leave a profile file behind, old or new.
+    std::atomic<bool> done {false};
+    std::atomic<int> missing {0};
+    const QString target = folder.filePath("modules/setting/p4.bin");
+    std::thread watcher([&] {
+        while (!done)
+            if (!QFileInfo::exists(target))
+                ++missing;
+    });
+    for (int round = 0; round < 200; ++round)
+        QVERIFY(SettingsFiles::replaceFile("./modules/setting/p4.bin",
+            round % 2 ? "./modules/setting/a.bin" : "./modules/setting/b.bin"));
+    done = true;
+    watcher.join();
+    QCOMPARE(missing.load(), 0);
 }
 
 void tst_Profiles::replacedObjectCannotWriteBack()

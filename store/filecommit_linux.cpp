@@ -1,0 +1,25 @@
+#include "store/filecommit.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace FileCommit {
+
+bool moveOver(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    // The contents reach the disk before the name does, so a power cut leaves
+    // either the old file or the complete new one.
+    const int fd = ::open(source.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced && std::rename(source.constData(), target.constData()) == 0;
+}
+
+} // namespace FileCommit
