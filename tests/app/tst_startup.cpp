@@ -1,6 +1,7 @@
 #include <QProcess>
 #include <QtTest>
 
+#include "programcopy.h"
 #include "support/workfolder.h"
 
 // Starts the real program on the virtual device and follows its wire trace.
@@ -27,14 +28,8 @@ private:
 void tst_Startup::initTestCase()
 {
     QVERIFY(scratch.isValid());
-    // A private copy of the program and its data tree, so runs leave the build alone.
-    const QString target = scratch.filePath("app");
-    QVERIFY(QDir().mkpath(target));
-    QVERIFY(QFile::copy(SKELDA_RUNTIME_DIR "/skelda", target + "/skelda"));
-    QProcess copy;
-    copy.start("cp", {"-r", SKELDA_RUNTIME_DIR "/modules", target + "/"});
-    QVERIFY(copy.waitForFinished());
-    QCOMPARE(copy.exitCode(), 0);
+    const QString error = copyProgramTo(scratch.filePath("app"));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 void tst_Startup::cleanup()

@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "privatexserver.h"
+#include "programcopy.h"
 
 // Starts the real program on a private X server and looks at its windows from outside.
 class tst_StartupWindow : public QObject
@@ -31,14 +32,8 @@ void tst_StartupWindow::initTestCase()
     QVERIFY(scratch.isValid());
     const QString error = x.start();
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    // A private copy of the program and its data tree, so runs leave the build alone.
-    const QString target = scratch.filePath("app");
-    QVERIFY(QDir().mkpath(target));
-    QVERIFY(QFile::copy(SKELDA_RUNTIME_DIR "/skelda", target + "/skelda"));
-    QProcess copy;
-    copy.start("cp", {"-r", SKELDA_RUNTIME_DIR "/modules", target + "/"});
-    QVERIFY(copy.waitForFinished());
-    QCOMPARE(copy.exitCode(), 0);
+    const QString copyError = copyProgramTo(scratch.filePath("app"));
+    QVERIFY2(copyError.isEmpty(), qPrintable(copyError));
 }
 
 void tst_StartupWindow::cleanupTestCase()
