@@ -71,8 +71,7 @@ private slots:
     void cancelledDialogsChangeNothing();
     void importProfileReachesTheCurrentProfileAtOnce();
     void importProfileIntoAnotherNumber();
-    void importRefusesForeignFiles_data();
-    void importRefusesForeignFiles();
+    void failedImportKeepsTheTargets_data();
     void failedImportKeepsTheTargets();
     void profileNumbersOutsideTheListDoNothing();
     void exportMacroOnlyWhenItExists();
@@ -193,20 +192,25 @@ void tst_ImportExport::importProfileIntoAnotherNumber()
     QCOMPARE(view.profileSettings(0)->value("XYSensitive/0").toInt(), 6);
 }
 
-void tst_ImportExport::importRefusesForeignFiles_data()
+void tst_ImportExport::failedImportKeepsTheTargets_data()
 {
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<bool>("directory");
-    QTest::newRow("picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false;
-    QTest::newRow("too large") << QByteArray(ImportExport::maxImportBytes + 1, 'a') << false;
-    QTest::newRow("folder") << QByteArray() << true;
-    QTest::newRow("missing") << QByteArray("missing") << false;
+    QTest::addColumn<bool>("stagingBlocked");
+    QTest::newRow("picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false << false;
+    QTest::newRow("too large") << QByteArray(ImportExport::maxImportBytes + 1, 'a') << false
+                               << false;
+    QTest::newRow("folder") << QByteArray() << true << false;
+    QTest::newRow("missing") << QByteArray("missing") << false << false;
+    // A readable file whose copy cannot be staged next to the targets.
+    QTest::newRow("copy not staged") << QByteArray("[XYSensitive]\n0=9\n") << false << true;
 }
 
-void tst_ImportExport::importRefusesForeignFiles()
+void tst_ImportExport::failedImportKeepsTheTargets()
 {
     QFETCH(QByteArray, contents);
     QFETCH(bool, directory);
+    QFETCH(bool, stagingBlocked);
     WorkFolder folder;
     ScriptedDialogs dialogs;
     myQQuickView view;
@@ -214,33 +218,16 @@ void tst_ImportExport::importRefusesForeignFiles()
     view.createMacroIni("m", 1);
     const QByteArray profile = readAll("modules/setting/p1.bin");
     const QByteArray macro = readAll("modules/macro/m.bin");
+    if (stagingBlocked) {
+        QVERIFY(QDir().mkpath("modules/setting/p1.bin.new/x"));
+        QVERIFY(QDir().mkpath("modules/macro/m.bin.new/x"));
+    }
     const QString chosen = folder.filePath("chosen.pf");
     if (directory)
         QDir().mkpath(chosen);
     else if (contents != "missing")
         write(chosen, contents);
     dialogs.answer = chosen;
-    QCOMPARE(view.loadProfile(0), false);
-    QCOMPARE(view.loadMacroIniFromFile("m"), QVariant(QString(" ")));
-    QCOMPARE(readAll("modules/setting/p1.bin"), profile);
-    QCOMPARE(readAll("modules/macro/m.bin"), macro);
-    QCOMPARE(view.getXYSensitive(0).toInt(), 2);
-}
-
-void tst_ImportExport::failedImportKeepsTheTargets()
-{
-    WorkFolder folder;
-    ScriptedDialogs dialogs;
-    myQQuickView view;
-    view.setXYSensitive(0, 2);
-    view.createMacroIni("m", 1);
-    const QByteArray profile = readAll("modules/setting/p1.bin");
-    const QByteArray macro = readAll("modules/macro/m.bin");
-    // Folders where the copies are staged make both copies fail.
-    QVERIFY(QDir().mkpath("modules/setting/p1.bin.new/x"));
-    QVERIFY(QDir().mkpath("modules/macro/m.bin.new/x"));
-    write("in.pf", "[XYSensitive]\n0=9\n");
-    dialogs.answer = folder.filePath("in.pf");
     QCOMPARE(view.loadProfile(0), false);
     QCOMPARE(view.loadMacroIniFromFile("m"), QVariant(QString(" ")));
     QCOMPARE(readAll("modules/setting/p1.bin"), profile);
