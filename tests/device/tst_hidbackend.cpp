@@ -22,64 +22,55 @@ public:
 protected:
     QList<HidInterfaceInfo> doEnumerate(quint16 vid, quint16 pid) override
     {
-        enter();
-        const auto found = VirtualHidBackend::doEnumerate(vid, pid);
-        ++enumerations;
-        leave();
-        return found;
+        return watched([&] {
+            const auto found = VirtualHidBackend::doEnumerate(vid, pid);
+            ++enumerations;
+            return found;
+        });
     }
     HidHandle doOpen(const QByteArray &path) override
     {
-        enter();
-        HidHandle handle = VirtualHidBackend::doOpen(path);
-        leave();
-        return handle;
+        return watched([&] { return VirtualHidBackend::doOpen(path); });
     }
     int doSendFeatureReport(HidHandle handle, const uchar *data, int length) override
     {
-        enter();
-        const int result = VirtualHidBackend::doSendFeatureReport(handle, data, length);
-        leave();
-        return result;
+        return watched(
+            [&] { return VirtualHidBackend::doSendFeatureReport(handle, data, length); });
     }
     int doGetFeatureReport(HidHandle handle, uchar *data, int length) override
     {
-        enter();
-        const int result = VirtualHidBackend::doGetFeatureReport(handle, data, length);
-        leave();
-        return result;
+        return watched([&] { return VirtualHidBackend::doGetFeatureReport(handle, data, length); });
     }
     int doWrite(HidHandle handle, const uchar *data, int length) override
     {
-        enter();
-        const int result = VirtualHidBackend::doWrite(handle, data, length);
-        leave();
-        return result;
+        return watched([&] { return VirtualHidBackend::doWrite(handle, data, length); });
     }
     int doRead(HidHandle handle, uchar *data, int length, int timeoutMs) override
     {
-        enter();
-        const int result = VirtualHidBackend::doRead(handle, data, length, timeoutMs);
-        leave();
-        return result;
+        return watched([&] { return VirtualHidBackend::doRead(handle, data, length, timeoutMs); });
     }
     void doClose(HidHandle handle) override
     {
-        enter();
-        VirtualHidBackend::doClose(handle);
-        leave();
+        watched([&] { VirtualHidBackend::doClose(handle); });
     }
 
 private:
-    // Held a little, so that calls from two threads would meet if nothing kept them apart.
-    void enter()
+    // Counts the call as in flight while it runs, held a little so that calls
+    // from two threads would meet if nothing kept them apart.
+    template<typename Call>
+    auto watched(Call call) -> decltype(call())
     {
         const int now = ++inFlight;
         int most = mostInFlight;
         while (now > most && !mostInFlight.compare_exchange_weak(most, now)) { }
         QThread::usleep(300);
+        struct Leave
+        {
+            std::atomic<int> &count;
+            ~Leave() { --count; }
+        } leave {inFlight};
+        return call();
     }
-    void leave() { --inFlight; }
 };
 } // namespace
 
