@@ -85,9 +85,11 @@ public slots:
         return record(__func__, {oldname, newname}, true);
     }
     QStringList loadMacroIni(QVariant name) { return record(__func__, {name}).toStringList(); }
+    // Saved lines are what the next load of that macro returns, as with the library file.
     QVariant saveMacroIni(
         QVariant name, QStringList macros, QVariantList macroData, QVariant repeat)
     {
+        setResult("loadMacroIni/" + name.toString(), macros + QStringList {repeat.toString()});
         return record(__func__, {name, macros, macroData, repeat}, true);
     }
     QVariant loadMacroType(QVariant name) { return record(__func__, {name}, 0); }

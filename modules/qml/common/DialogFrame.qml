@@ -19,6 +19,7 @@ Item {
     default property alias content: body.data
 
     signal closeClicked()
+    signal backgroundPressed()
 
     Rectangle {
         anchors.fill: parent
@@ -36,6 +37,7 @@ Item {
         readonly property Item area: dialogFrame.dragTarget ? dialogFrame.dragTarget.parent : null
         anchors.fill: parent
         drag.target: dialogFrame.dragTarget
+        onPressed: dialogFrame.backgroundPressed()
         drag.minimumX: 0
         drag.minimumY: 0
         drag.maximumX: area ? area.width - dialogFrame.dragTarget.width : 0
