@@ -28,7 +28,39 @@ shoot() { # language, view button x, file name
   wait "$pid" 2>/dev/null || true
 }
 
+# A small recorded macro library, then clicks at window points (x,y ...) before the shot.
+shoot_macros() { # language, file name, points
+  local language=$1 file=$2
+  shift 2
+  rm -rf "$work/app" && mkdir -p "$work/app"
+  cp build/bin/skelda "$work/app/" && cp -r build/bin/modules "$work/app/"
+  sed -i "s/^language=.*/language=$language/" "$work/app/modules/setting/apConfig.bin"
+  mkdir -p "$work/app/modules/macro"
+  printf '[macro]\nmacroName=Reload, Quick Build, Jump Crouch\n' >"$work/app/modules/setting/name.bin"
+  local n=0 name
+  for name in "Reload" "Quick Build" "Jump Crouch"; do
+    printf '[config]\nindex=%d\ntotal=0\nrepeat=1\ndid=-1\n' $n >"$work/app/modules/macro/$name.bin"
+    n=$((n + 1))
+  done
+  printf '%s\n' '[config]' index=0 total=12 repeat=3 did=-1 '[macro]' '0="1,L Shift"' '1="0,40"' \
+    '2="1,R"' '3="0,120"' '4="2,R"' '5="0,60"' '6="2,L Shift"' '7="0,350"' '8="3,MS-L"' \
+    '9="0,80"' '10="4,MS-L"' '11="0,1500"' >"$work/app/modules/macro/Reload.bin"
+  SKELDA_VIRTUAL_DEVICE=mouse "$work/app/skelda" >/dev/null 2>&1 &
+  local pid=$!
+  sleep 15
+  local point
+  for point in "$@"; do
+    xdotool mousemove "${point%,*}" "${point#*,}" click 1
+    sleep 1
+  done
+  import -window root "$out/$file"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+}
+
 shoot English - main-top.png
 shoot English 577 main-side.png
 shoot ChineseSimplified - main-top-zh.png
 shoot ChineseSimplified 577 main-side-zh.png
+shoot_macros English macro-editor.png 139,336
+shoot_macros ChineseSimplified macro-editor-zh.png 139,336

@@ -650,9 +650,21 @@ Item {
         height: 26
         source: macroEditorMain.isInputting ? mainIten.sourceMacroRecording : mainIten.sourceMacroRecord
         hoverSource: macroEditorMain.isInputting ? mainIten.sourceMacroRecording : mainIten.sourceMacroRecordHover
-        text: macroEditorMain.macroEditorLang[macroEditorMain.isInputting ? 5 : 4]
-        fontFamily: mainIten.fontFamily
         onClicked: macroEditorMain.isInputting ? macroEditorMain.stopRecord() : macroEditorMain.startRecord()
+
+        // Beside the plate's record dot.
+        Text {
+            objectName: "recordText"
+            x: 20
+            width: parent.width - 22
+            anchors.verticalCenter: parent.verticalCenter
+            horizontalAlignment: Text.AlignHCenter
+            elide: Text.ElideRight
+            text: macroEditorMain.macroEditorLang[macroEditorMain.isInputting ? 5 : 4]
+            color: mainIten.fontColor
+            font.family: mainIten.fontFamily
+            font.pixelSize: mainIten.fontNormalSize
+        }
     }
 
     CheckOption {
