@@ -91,6 +91,7 @@ public slots:
     void setMacroType(QVariant name, QVariant macroType);
     void changeMacroFileIndex(QVariant macroIndex);
     void changeMacroFileType(QVariant macroIndex, QVariant macroType);
+    void changeGunFileIndex(QVariant gunIndex);
 
     // Name lists and gun data.
     QVariant updataNameList(QVariant type, QStringList nameList);

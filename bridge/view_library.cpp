@@ -147,6 +147,12 @@ void myQQuickView::changeMacroFileIndex(QVariant macroIndex)
     Library::removeMacroSlot(profilesOf(*this), currentProfileIndex(), macroIndex.toUInt());
 }
 
+// Guns sit on buttons with function code 8; the macro references stay as they are.
+void myQQuickView::changeGunFileIndex(QVariant gunIndex)
+{
+    Library::removeGunSlot(profilesOf(*this), currentProfileIndex(), gunIndex.toUInt());
+}
+
 void myQQuickView::changeMacroFileType(QVariant macroIndex, QVariant macroType)
 {
     Library::setMacroSlotType(

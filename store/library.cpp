@@ -90,7 +90,8 @@ QVariantList toVariantList(const QList<uint> &bytes)
 }
 
 template<typename Change>
-void updateMacroAssignments(const QList<QSettings *> &profiles, int currentProfile, Change change)
+void updateAssignments(
+    const QList<QSettings *> &profiles, int currentProfile, uint function, Change change)
 {
     for (int p = 0; p < profilesInUse; ++p) {
         QSettings *profile = profiles.value(p);
@@ -101,7 +102,7 @@ void updateMacroAssignments(const QList<QSettings *> &profiles, int currentProfi
             if (!profile->contains(key))
                 continue;
             QList<uint> bytes = assignmentBytes(profile->value(key));
-            if (bytes.at(0) != macroFunction)
+            if (bytes.at(0) != function)
                 continue;
             change(b, bytes);
             profile->setValue(key, toVariantList(bytes));
@@ -314,9 +315,11 @@ QVariantList factoryAssignment(int button)
     return {int(row[0]), int(row[1]), int(row[2]), int(row[3])};
 }
 
-void removeMacroSlot(const QList<QSettings *> &profiles, int currentProfile, uint slot)
+namespace {
+
+void removeSlot(const QList<QSettings *> &profiles, int currentProfile, uint function, uint slot)
 {
-    updateMacroAssignments(profiles, currentProfile, [slot](int button, QList<uint> &bytes) {
+    updateAssignments(profiles, currentProfile, function, [slot](int button, QList<uint> &bytes) {
         if (bytes.at(2) == slot) {
             const QVariantList factory = factoryAssignment(button);
             for (int i = 0; i < 4; ++i)
@@ -327,13 +330,26 @@ void removeMacroSlot(const QList<QSettings *> &profiles, int currentProfile, uin
     });
 }
 
+} // namespace
+
+void removeMacroSlot(const QList<QSettings *> &profiles, int currentProfile, uint slot)
+{
+    removeSlot(profiles, currentProfile, macroFunction, slot);
+}
+
+void removeGunSlot(const QList<QSettings *> &profiles, int currentProfile, uint slot)
+{
+    removeSlot(profiles, currentProfile, gunFunction, slot);
+}
+
 void setMacroSlotType(
     const QList<QSettings *> &profiles, int currentProfile, uint slot, uint macroType)
 {
-    updateMacroAssignments(profiles, currentProfile, [slot, macroType](int, QList<uint> &bytes) {
-        if (bytes.at(2) == slot)
-            bytes[1] = macroType == 1 ? 2 : 0;
-    });
+    updateAssignments(
+        profiles, currentProfile, macroFunction, [slot, macroType](int, QList<uint> &bytes) {
+            if (bytes.at(2) == slot)
+                bytes[1] = macroType == 1 ? 2 : 0;
+        });
 }
 
 } // namespace Library

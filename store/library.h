@@ -45,6 +45,7 @@ uint macroRepeat(const QString &name);
 inline constexpr int profilesInUse = 6;
 inline constexpr int buttonsWithMacros = 7;
 inline constexpr uint macroFunction = 9;
+inline constexpr uint gunFunction = 8;
 
 // "Name" followed by the slot keys of group `group` whose value equals name.
 QStringList slotsHolding(
@@ -56,6 +57,8 @@ QVariantList factoryAssignment(int button);
 // A macro slot k was deleted: buttons playing k get their factory assignment,
 // buttons playing a higher slot move down by one. The current profile is left out.
 void removeMacroSlot(const QList<QSettings *> &profiles, int currentProfile, uint slot);
+// The same for the buttons holding gun slot k (function code 8).
+void removeGunSlot(const QList<QSettings *> &profiles, int currentProfile, uint slot);
 void setMacroSlotType(
     const QList<QSettings *> &profiles, int currentProfile, uint slot, uint macroType);
 

@@ -37,6 +37,7 @@ private slots:
     void changeMacroFileIndexSkipsTheCurrentProfile();
     void changeMacroFileIndexVisitsProfileFive();
     void changeMacroFileIndexReadsOddLists();
+    void changeGunFileIndexTouchesOnlyGunButtons();
     void changeMacroFileType_data();
     void changeMacroFileType();
     void factoryTable_data();
@@ -416,6 +417,29 @@ void tst_Library::changeMacroFileIndexReadsOddLists()
     QCOMPARE(view.profileSettings(1)->value("keydefine_Z5/2").toString(), QString("abc"));
     // 777 cut to 8 bits is 9, above 2.
     QCOMPARE(asInts(view.profileSettings(1)->value("keydefine_Z5/3")), ints({9, 0, 8, 0}));
+}
+
+void tst_Library::changeGunFileIndexTouchesOnlyGunButtons()
+{
+    WorkFolder folder;
+    myQQuickView view;
+    QSettings *p2 = view.profileSettings(2);
+    p2->setValue("keydefine_Z5/0", ints({8, 0, 4, 0}));
+    p2->setValue("keydefine_Z5/1", ints({8, 0, 5, 0}));
+    p2->setValue("keydefine_Z5/2", ints({8, 0, 2, 0}));
+    p2->setValue("keydefine_Z5/3", ints({9, 0, 5, 0}));
+    p2->setValue("keydefine_Z5/4", ints({9, 0, 4, 0}));
+    view.changeGunFileIndex(4);
+    const auto stored = [](int button) {
+        return asInts(onDisk("modules/setting/p3.bin", "keydefine_Z5/" + QString::number(button))
+                          .toString()
+                          .split(", "));
+    };
+    QCOMPARE(stored(0), ints({1, 0, 240, 0}));
+    QCOMPARE(stored(1), ints({8, 0, 4, 0}));
+    QCOMPARE(stored(2), ints({8, 0, 2, 0}));
+    QCOMPARE(stored(3), ints({9, 0, 5, 0}));
+    QCOMPARE(stored(4), ints({9, 0, 4, 0}));
 }
 
 void tst_Library::changeMacroFileType_data()
