@@ -371,9 +371,8 @@ Item {
         mainMask.visible = false
         setProtectUI(1000)
         ui_View.resetProfile(profileMain.profileNo)
-        var gun = ui_View.getselectGun(0)
-        gunControlMain.selectGunName = gun === undefined || gun === null ? "" : String(gun)
-        gunControlMain.sendMacro(5, gunControlMain.getGunName(0))
+        // The gun named on button 8 is the one sent, not whichever is listed first.
+        gunControlMain.profileChange()
         initPages(true)
     }
 
@@ -433,6 +432,12 @@ Item {
             gunControlMain.detectInput(isDown, usbCode)
         if (singleKeyMain.visible)
             singleKeyMain.detectKeyboard(isDown, usbCode)
+    }
+
+    // Guns fire with the mouse buttons, so they are recorded too.
+    onMsg_MS: function (isDown, tarnCode) {
+        if (gunControlMain.isInputting)
+            gunControlMain.detectKeyboard(isDown, tarnCode)
     }
 
     WindowDragArea {

@@ -100,11 +100,17 @@ public slots:
         return record(__func__, {macroName}).toStringList();
     }
     void changeMacroFileIndex(QVariant macroIndex) { record(__func__, {macroIndex}); }
+    // The gun slots keep what was saved, so a later load reads it back.
     QVariant createGunIni(QVariant name, QVariant index)
     {
+        setResult("loadGunIni/" + name.toString(), QStringList {"1"});
         return record(__func__, {name, index}, true);
     }
-    QVariant deleteGunIni(QVariant name) { return record(__func__, {name}, true); }
+    QVariant deleteGunIni(QVariant name)
+    {
+        setResult("loadGunIni/" + name.toString(), QStringList());
+        return record(__func__, {name}, true);
+    }
     QVariant modifyGunName(QVariant oldname, QVariant newname)
     {
         return record(__func__, {oldname, newname}, true);
@@ -112,11 +118,13 @@ public slots:
     QStringList loadGunIni(QVariant name) { return record(__func__, {name}).toStringList(); }
     QVariant saveGunIni(QVariant name, QStringList macros, QVariantList macroData, QVariant repeat)
     {
+        setResult("loadGunIni/" + name.toString(), QStringList(macros) << repeat.toString());
         return record(__func__, {name, macros, macroData, repeat}, true);
     }
     QVariant loadGunType(QVariant name) { return record(__func__, {name}, 0); }
     QVariant loadGunIndex(QVariant name) { return record(__func__, {name}, 0); }
     void setGunIndex(QVariant name, QVariant index) { record(__func__, {name, index}); }
+    void changeGunFileIndex(QVariant gunIndex) { record(__func__, {gunIndex}); }
     QVariant sendMacroData(QVariantList macroData, QVariant index)
     {
         return record(__func__, {macroData, index}, true);
