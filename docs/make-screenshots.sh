@@ -64,3 +64,28 @@ shoot ChineseSimplified - main-top-zh.png
 shoot ChineseSimplified 577 main-side-zh.png
 shoot_macros English macro-editor.png 139,336
 shoot_macros ChineseSimplified macro-editor-zh.png 139,336
+
+# The gun page with the shipped recoil pattern open, then its Insert Cursor dialog.
+shoot_guns() { # language, page file, dialog file
+  rm -rf "$work/app" && mkdir -p "$work/app"
+  cp build/bin/skelda "$work/app/" && cp -r build/bin/modules "$work/app/"
+  sed -i "s/^language=.*/language=$1/" "$work/app/modules/setting/apConfig.bin"
+  SKELDA_VIRTUAL_DEVICE=mouse "$work/app/skelda" >/dev/null 2>&1 &
+  local pid=$!
+  sleep 15
+  xdotool mousemove 139 370 click 1
+  sleep 1
+  xdotool mousemove 247 171 click 1
+  sleep 1
+  import -window root "$out/$2"
+  xdotool mousemove 387 370 click 1
+  sleep 1
+  xdotool mousemove 424 328 click 1
+  sleep 1
+  import -window root "$out/$3"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+}
+
+shoot_guns English gun-page.png gun-insert.png
+shoot_guns ChineseSimplified gun-page-zh.png gun-insert-zh.png
