@@ -58,6 +58,27 @@ shoot_macros() { # language, file name, points
   wait "$pid" 2>/dev/null || true
 }
 
+# Button assignment: the filled panel with a hovered row, the menu with the DPI sub-menu
+# beside button 3, and the single-key dialog with F5 typed.
+shoot_buttons() { # language, file name suffix
+  rm -rf "$work/app" && mkdir -p "$work/app"
+  cp build/bin/skelda "$work/app/" && cp -r build/bin/modules "$work/app/"
+  sed -i "s/^language=.*/language=$1/" "$work/app/modules/setting/apConfig.bin"
+  SKELDA_VIRTUAL_DEVICE=mouse "$work/app/skelda" >/dev/null 2>&1 &
+  local pid=$!
+  sleep 15
+  xdotool mousemove 180 181 click 1 mousemove 300 396 sleep 0.5 mousemove 440 441 click 1
+  xdotool mousemove 180 244 click 1 mousemove 300 417 sleep 0.5 mousemove 440 525 click 1
+  xdotool mousemove 180 160 sleep 1
+  import -window root "$out/buttons-panel$2.png"
+  xdotool mousemove 180 181 click 1 mousemove 300 396 sleep 0.5 mousemove 440 441 sleep 1
+  import -window root "$out/buttons-menu$2.png"
+  xdotool mousemove 180 202 click 1 mousemove 300 459 click 1 sleep 0.5 key F5 sleep 1
+  import -window root "$out/buttons-key$2.png"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+}
+
 shoot English - main-top.png
 shoot English 577 main-side.png
 shoot ChineseSimplified - main-top-zh.png
@@ -89,3 +110,5 @@ shoot_guns() { # language, page file, dialog file
 
 shoot_guns English gun-page.png gun-insert.png
 shoot_guns ChineseSimplified gun-page-zh.png gun-insert-zh.png
+shoot_buttons English ""
+shoot_buttons ChineseSimplified -zh

@@ -500,12 +500,15 @@ Item {
             id: keyMatrixMain
             objectName: "keyMatrixMain"
             onClickFrame: mainIten.focusControl()
+            // Under an open dialog the selection belongs to that dialog, not to the pointer. A
+            // direct move between rows may enter the new row before it leaves the old one.
             onEnterBtn: function (index) {
-                if (keyMenuMain.visible !== keyMatrixMain.visible && mouseMain.selectKey !== index)
+                if (keyMenuMain.visible !== keyMatrixMain.visible && mouseMain.selectKey !== index
+                        && !mainMask.visible)
                     mouseMain.selectKey = index
             }
             onLeaveBtn: function (index) {
-                if (!keyMenuMain.visible)
+                if (!keyMenuMain.visible && !mainMask.visible && mouseMain.selectKey === index)
                     mouseMain.selectKey = -1
             }
             onClickKeyMatrix: function (index) { mainIten.keyMatrixClicked(index) }

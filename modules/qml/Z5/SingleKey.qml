@@ -1,21 +1,40 @@
 import QtQuick
 import "../common"
 
-// Single key dialog: the interface the main document relies on.
+// Assigns one keyboard key to the selected button; the key is taken from the captured input.
 Item {
     id: singleKeyMain
-    width: 320
-    height: 120
+    width: frame.implicitWidth
+    height: frame.implicitHeight
     visible: false
+
+    property string keyName: ""
 
     signal closeSure()
 
-    function detectKeyboard(isDown, usbCode) {}
+    onVisibleChanged: {
+        if (visible)
+            keyName = ""
+    }
+
+    function detectKeyboard(isDown, usbCode) {
+        keyName = _KeyCodeString.keycodeTostr(usbCode)
+    }
+
+    function assignKey() {
+        if (keyName !== "") {
+            keyMatrixMain.modifyData(mouseMain.selectKey, 0, 0, _KeyCodeString.strTokeycode(keyName), 0)
+            keyMatrixMain.refreashUI()
+        }
+        closeSure()
+    }
 
     // Its texts live with the macro key dialog's.
     DialogFrame {
+        id: frame
         anchors.fill: parent
         dragTarget: singleKeyMain
+        backgroundSource: mainIten.sourceSingleKeyBg
         title: macroKeyMain.macroKeyLang[7]
         closeSource: mainIten.sourceMacroClose
         closeHoverSource: mainIten.sourceMacroCloseHover
@@ -23,9 +42,46 @@ Item {
         fontColor: mainIten.fontColor
         onCloseClicked: singleKeyMain.closeSure()
 
+        Text {
+            objectName: "singleKeyPrompt"
+            x: 30
+            y: 16
+            text: macroKeyMain.macroKeyLang[8]
+            color: mainIten.fontColor
+            font.family: mainIten.fontFamily
+            font.pixelSize: mainIten.fontNormalSize
+        }
+        Rectangle {
+            x: 30
+            y: 40
+            width: parent.width - 60
+            height: 26
+            color: "#0f0f0f"
+            border.color: "#761212"
+            radius: 2
+
+            Text {
+                objectName: "singleKeyName"
+                anchors.centerIn: parent
+                text: singleKeyMain.keyName
+                color: mainIten.fontColor
+                font.family: mainIten.fontFamily
+                font.pixelSize: mainIten.fontMiddleSize
+                font.bold: true
+            }
+        }
+        DialogButton {
+            objectName: "singleKeyOk"
+            x: parent.width / 2 - width - 12
+            y: parent.height - 40
+            text: macroKeyMain.macroKeyLang[5]
+            fontFamily: mainIten.fontFamily
+            onClicked: singleKeyMain.assignKey()
+        }
         DialogButton {
             objectName: "dialogCancel"
-            anchors.centerIn: parent
+            x: parent.width / 2 + 12
+            y: parent.height - 40
             text: macroKeyMain.macroKeyLang[6]
             fontFamily: mainIten.fontFamily
             onClicked: singleKeyMain.closeSure()
