@@ -44,6 +44,8 @@ Item {
             editor = part("macroEditorMain")
             dialog.gunModel = guns
             useMacros(["Jump", "Reload", "Dash"])
+            // Every case starts from buttons without macros, so each takes the first free slot.
+            part("keyMatrixMain").init(false)
             ui_View.clear()
         }
 
