@@ -258,6 +258,9 @@ Item {
         scrollRateMain.init(false)
         gunControlMain.inited()
         isPowerOn = true
+        // A device call above may wait for the link while events run, and the lock can end meanwhile.
+        if (!tmrProtectUI.running)
+            protectUIEnded()
     }
 
     function run() {}
@@ -388,6 +391,15 @@ Item {
     function profileClosed() {
         if (!isProfileChanged)
             return
+        setProtectUI(1500)
+        gunControlMain.profileChange()
+        isProfileChanged = false
+        initPages(true)
+    }
+
+    // An imported file replaced the active profile: the pages show it and the mouse gets it,
+    // as after a switch, which this also completes.
+    function profileLoaded() {
         setProtectUI(1500)
         gunControlMain.profileChange()
         isProfileChanged = false

@@ -163,6 +163,18 @@ Item {
             compare(part("panelleft").visible, false)
         }
 
+        // A device call in the start-up that lets events run can outlast the lock.
+        function test_lockEndingDuringInitStillShowsPanels() {
+            screen = createScreen()
+            lockStopper.timer = part("tmrProtectUI")
+            lockStopper.target = part("profileMain")
+            screen.initUI()
+            lockStopper.target = null
+            compare(part("protectUIItem").isBusy, false)
+            compare(part("powerOnLogo").visible, false)
+            compare(part("panelleft").visible, true)
+        }
+
         function test_windowDrag() {
             startedScreen()
             var region = part("dragRegion")
@@ -408,6 +420,14 @@ Item {
             compare(part("colorBar").x, 20)
             mouseClick(part("dragRegion"), 500, 300)
             compare(part("colorBar").visible, false)
+        }
+
+        Connections {
+            id: lockStopper
+            target: null
+            ignoreUnknownSignals: true
+            property var timer: null
+            function onProfileNoChanged() { timer.stop() }
         }
 
         Component {
