@@ -13,11 +13,16 @@
 void myQQuickView::ui_02H_SetCurrentProfile(int profile)
 {
     // A number without a profile file would leave every profile slot without a file.
-    if (profile == currentProfile || !Profiles::isValidNumber(profile))
+    if (!Profiles::isValidNumber(profile))
         return;
-    currentProfile = profile;
-    apConfig->setValue("Z5/profileNo", profile);
-    SettingsFiles::flush(*apConfig);
+    if (profile != currentProfile) {
+        currentProfile = profile;
+        apConfig->setValue("Z5/profileNo", profile);
+        SettingsFiles::flush(*apConfig);
+    }
+    // Also at start-up, when the number is already current: the mouse must hold it too.
+    if (hid)
+        hid->hid_02H_SetCurrentProfile(uchar(profile));
 }
 
 void myQQuickView::syncFW()

@@ -4,7 +4,9 @@
 #include "bridge/dialogs.h"
 #include "bridge/myqquickview.h"
 #include "store/importexport.h"
+#include "store/languages.h"
 #include "store/library.h"
+#include "store/profiles.h"
 #include "store/settingsfiles.h"
 
 namespace {
@@ -35,9 +37,15 @@ bool myQQuickView::loadProfile(int profile)
         return false;
     const QString chosen = Dialogs::current().openFileName(
         this, tr("Open File"), desktopFolder(), tr("Profile(*.pf)"));
-    if (chosen.isEmpty() || !ImportExport::isImportable(chosen))
+    if (chosen.isEmpty())
         return false;
-    return replaceProfileFile(profile, chosen);
+    // A refused or failed import keeps the profile; the user learns why nothing changed.
+    if (ImportExport::isImportable(chosen) && Profiles::holdsProfileKeys(chosen)
+        && replaceProfileFile(profile, chosen))
+        return true;
+    Dialogs::current().warning(messageText(MessageTexts::ImportTitle),
+        QStringLiteral("%1%2").arg(messageText(MessageTexts::ImportText), chosen));
+    return false;
 }
 
 void myQQuickView::saveMacroIniToFile(QVariant name)

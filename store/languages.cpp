@@ -172,12 +172,15 @@ QStringList builtIn(bool simplifiedChinese)
     if (simplifiedChinese) {
         return {QStringLiteral("宏"), QStringLiteral("内存不足，\n部分命令行已被截断。"),
             QStringLiteral("图片"), QStringLiteral("无法打开图片文件："), QStringLiteral("警告"),
-            QStringLiteral("此操作无法撤销，是否继续？")};
+            QStringLiteral("此操作无法撤销，是否继续？"), QStringLiteral("配置文件"),
+            QStringLiteral("此文件不是可用的配置文件，未做任何更改：\n")};
     }
     return {QStringLiteral("MACRO"),
         QStringLiteral("Out of memory,\nsome command line has been cut."),
         QStringLiteral("Picture"), QStringLiteral("Cannot open the picture file: "),
-        QStringLiteral("Warning"), QStringLiteral("This cannot be undone. Continue?")};
+        QStringLiteral("Warning"), QStringLiteral("This cannot be undone. Continue?"),
+        QStringLiteral("Profile"),
+        QStringLiteral("This file holds no usable profile; nothing was changed:\n")};
 }
 
 QStringList load(const QVariant &language)

@@ -37,12 +37,14 @@ enum Entry {
     PictureText = 3,
     ConfirmTitle = 4,
     ConfirmText = 5,
-    Count = 6
+    ImportTitle = 6,
+    ImportText = 7,
+    Count = 8
 };
 
 QStringList builtIn(bool simplifiedChinese);
 // For "ChineseSimplified" the `other` group of lang_025044 when it holds all
-// six texts, else the built-in Chinese ones; English for any other language.
+// the texts, else the built-in Chinese ones; English for any other language.
 QStringList load(const QVariant &language);
 
 } // namespace MessageTexts

@@ -110,6 +110,22 @@ QVariantList defaultPageValues(const QString &defaultFile, int pageId)
     return values;
 }
 
+bool holdsProfileKeys(const QString &path)
+{
+    static const QStringList groups {QStringLiteral("keydefine_Z5"), QStringLiteral("keydefine"),
+        QStringLiteral("sensor"), QStringLiteral("color"), QStringLiteral("color_Z5"),
+        QStringLiteral("userPicture"), QStringLiteral("XYSensitive"), QStringLiteral("selectGun"),
+        QStringLiteral("macro"), QStringLiteral("gun")};
+    const QSettings file(path, QSettings::IniFormat);
+    const QStringList keys = file.allKeys();
+    for (const QString &key : keys) {
+        const int slash = key.indexOf(QLatin1Char('/'));
+        if (slash > 0 && slash < key.size() - 1 && groups.contains(key.left(slash)))
+            return true;
+    }
+    return false;
+}
+
 QSettings *replace(QSettings *current, const QString &source)
 {
     return SettingsFiles::replaceAndReopen(current, source);

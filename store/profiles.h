@@ -52,6 +52,10 @@ QVariantList readList(const QSettings &profile, const QString &key);
 // Flat list of the page defaults (page ids 0, 2, 3) read from the given file.
 QVariantList defaultPageValues(const QString &defaultFile, int pageId);
 
+// True when the INI file at path holds at least one key of a profile group; a
+// file without any names no profile, whatever its extension.
+bool holdsProfileKeys(const QString &path);
+
 // Replaces a profile file in place (SettingsFiles::replaceAndReopen).
 QSettings *replace(QSettings *current, const QString &source);
 } // namespace Profiles

@@ -282,6 +282,7 @@ void tst_DeviceOps::gunDataIsSent()
     QCOMPARE(rig.device->mouse().gunData.toHex(), QByteArray("3412000000"));
 }
 
+// The index is stored only when it changes; the mouse is told every time.
 void tst_DeviceOps::currentProfileChangesOnlyOnADifferentNumber()
 {
     DeviceOpsRig rig;
@@ -295,7 +296,9 @@ void tst_DeviceOps::currentProfileChangesOnlyOnADifferentNumber()
     rig.view->ui_02H_SetCurrentProfile(5);
     QCOMPARE(
         rig.folder.readFile("modules/setting/apConfig.bin"), QByteArray("[Z5]\nprofileNo=2\n"));
-    QVERIFY(rig.device->calls().isEmpty());
+    QCOMPARE(rig.commands(),
+        (QList<QByteArray> {frame(QByteArray::fromHex("0200")), frame(QByteArray::fromHex("0205")),
+            frame(QByteArray::fromHex("0205"))}));
 }
 
 void tst_DeviceOps::currentProfileOutsideTheRangeIsIgnored_data()
@@ -312,6 +315,7 @@ void tst_DeviceOps::currentProfileOutsideTheRangeIsIgnored()
     rig.view->ui_02H_SetCurrentProfile(profile);
     QCOMPARE(rig.view->currentProfileIndex(), 0);
     QVERIFY(rig.folder.readFile("modules/setting/apConfig.bin").isEmpty());
+    QVERIFY(rig.device->calls().isEmpty());
     rig.view->setXYSensitive(0, 3);
     QCOMPARE(rig.view->getXYSensitive(0).toInt(), 3);
 }

@@ -73,6 +73,8 @@ private slots:
     void importProfileIntoAnotherNumber();
     void failedImportKeepsTheTargets_data();
     void failedImportKeepsTheTargets();
+    void damagedProfileIsRefusedAndReported_data();
+    void damagedProfileIsRefusedAndReported();
     void profileNumbersOutsideTheListDoNothing();
     void exportMacroOnlyWhenItExists();
     void importMacroNeedsAnExistingMacro();
@@ -229,11 +231,51 @@ void tst_ImportExport::failedImportKeepsTheTargets()
         write(chosen, contents);
     dialogs.answer = chosen;
     QCOMPARE(view.loadProfile(0), false);
+    QCOMPARE(dialogs.warnings.size(), 1);
     QCOMPARE(view.loadMacroIniFromFile("m"), QVariant(QString(" ")));
     QCOMPARE(readAll("modules/setting/p1.bin"), profile);
     QCOMPARE(readAll("modules/macro/m.bin"), macro);
     QCOMPARE(view.getXYSensitive(0).toInt(), 2);
     QCOMPARE(view.loadMacroIndex("m").toInt(), 1);
+}
+
+void tst_ImportExport::damagedProfileIsRefusedAndReported_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("binary") << QByteArray("\x01\x02\0\xff[sensor]\n", 9) << false;
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("text") << QByteArray("hello world\n") << false;
+    QTest::newRow("foreign keys") << QByteArray("[window]\nwidth=3\n") << false;
+    QTest::newRow("group without key") << QByteArray("[sensor]\n") << false;
+    QTest::newRow("missing file") << QByteArray("missing") << false;
+    QTest::newRow("one profile key") << QByteArray("[sensor]\ndpi_Z5=400, 800\n") << true;
+    QTest::newRow("top-level key too") << QByteArray("x=1\n[XYSensitive]\n0=3\n") << true;
+}
+
+void tst_ImportExport::damagedProfileIsRefusedAndReported()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, accepted);
+    WorkFolder folder;
+    ScriptedDialogs dialogs;
+    myQQuickView view;
+    view.setMessageTexts({"0", "1", "2", "3", "4", "5", "Profile", "Not loaded: "});
+    view.setXYSensitive(0, 2);
+    const QByteArray before = readAll("modules/setting/p1.bin");
+    dialogs.answer = folder.filePath("chosen.pf");
+    if (contents != "missing")
+        write(dialogs.answer, contents);
+    QCOMPARE(view.loadProfile(0), accepted);
+    if (accepted) {
+        QCOMPARE(readAll("modules/setting/p1.bin"), contents);
+        QVERIFY(dialogs.warnings.isEmpty());
+        return;
+    }
+    QCOMPARE(readAll("modules/setting/p1.bin"), before);
+    QCOMPARE(view.getXYSensitive(0).toInt(), 2);
+    QCOMPARE(dialogs.warnings.size(), 1);
+    QCOMPARE(dialogs.warnings.at(0), (QStringList {"Profile", "Not loaded: " + dialogs.answer}));
 }
 
 void tst_ImportExport::profileNumbersOutsideTheListDoNothing()

@@ -271,8 +271,11 @@ void tst_Languages::chineseMessagesFromTheLanguageFile()
     QCOMPARE(MessageTexts::load("ChineseSimplified"), MessageTexts::builtIn(true));
     folder.writeFile("modules/i18n/lang_025044.ini",
         "[other]\ntotal=7\n0=t0\n1=t1\n2=t2\n3=t3\n4=t4\n5=t5\n6=t6\n");
+    QCOMPARE(MessageTexts::load("ChineseSimplified"), MessageTexts::builtIn(true));
+    folder.writeFile("modules/i18n/lang_025044.ini",
+        "[other]\ntotal=9\n0=t0\n1=t1\n2=t2\n3=t3\n4=t4\n5=t5\n6=t6\n7=t7\n8=t8\n");
     QCOMPARE(MessageTexts::load("ChineseSimplified"),
-        (QStringList {"t0", "t1", "t2", "t3", "t4", "t5"}));
+        (QStringList {"t0", "t1", "t2", "t3", "t4", "t5", "t6", "t7"}));
     QCOMPARE(MessageTexts::load("English"), MessageTexts::builtIn(false));
 }
 
@@ -282,7 +285,7 @@ void tst_Languages::bridgeFillsTheMessageTexts()
     folder.writeFile("modules/setting/apConfig.bin", "[common]\nlanguage=ChineseSimplified\n");
     myQQuickView view;
     QCOMPARE(view.messageTexts(), MessageTexts::builtIn(true));
-    QCOMPARE(view.messageText(6), QString());
+    QCOMPARE(view.messageText(MessageTexts::Count), QString());
     QCOMPARE(view.messageText(-1), QString());
 }
 
