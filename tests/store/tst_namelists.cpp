@@ -28,6 +28,9 @@ private slots:
     void gunDataModifyRenames();
     void gunDataModifyRemoves();
     void gunDataShortOrOddRecords();
+    void profileNamesRoundTrip_data();
+    void profileNamesRoundTrip();
+    void shippedListsNameRealProfilesAndFiles();
 };
 
 void tst_NameLists::keysByKind_data()
@@ -208,6 +211,57 @@ void tst_NameLists::gunDataShortOrOddRecords()
     view.modifyGundata(1, {"", 1, 2, 3, 4, 5, "g1"});
     QCOMPARE(folder.readFile("modules/gun/gunData.bin"), before);
     QCOMPARE(view.getGunData(""), QVariantList());
+}
+
+void tst_NameLists::profileNamesRoundTrip_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("survives");
+    QTest::newRow("plain") << QString("Raid") << true;
+    QTest::newRow("Chinese") << QString::fromUtf8("射击") << true;
+    QTest::newRow("comma and quotes") << QString("a, \"b\"") << true;
+    QTest::newRow("at sign first") << QString("@Variant(x)") << true;
+    QTest::newRow("backslash and semicolon") << QString("a\\b;c#d") << true;
+    QTest::newRow("brackets and equals") << QString("[g]=1") << true;
+    QTest::newRow("outside the basic plane") << QString::fromUtf8("x\xF0\x9F\x98\x80") << true;
+    QTest::newRow("inner blanks") << QString("a  b") << true;
+    // Refused by the profile page: the file gets a replacement character instead.
+    QTest::newRow("lone surrogate") << (QString("x") + QChar(0xd800)) << false;
+}
+
+// Every name the profile page accepts comes back unchanged from the file, parsed anew under
+// another file name (a settings object on the same name may answer from its cache).
+void tst_NameLists::profileNamesRoundTrip()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, survives);
+    WorkFolder folder;
+    QVERIFY(NameLists::update(2, {name + "3", "other0"}));
+    folder.writeFile("fresh.ini", folder.readFile("modules/setting/name.bin"));
+    const QSettings fresh(folder.filePath("fresh.ini"), QSettings::IniFormat);
+    const QStringList read = fresh.value("profile/profileName").toStringList();
+    QCOMPARE(read.size(), 2);
+    QCOMPARE(read.at(0) == name + "3", survives);
+    QCOMPARE(read.at(1), QString("other0"));
+}
+
+void tst_NameLists::shippedListsNameRealProfilesAndFiles()
+{
+    WorkFolder folder;
+    QVERIFY(folder.copyShipped("setting/name.bin"));
+    const QVariantList profiles = NameLists::get(2);
+    QCOMPARE(profiles, (QVariantList {"PUBG0", "Standard1"}));
+    for (uint kind : {0u, 1u}) {
+        const QString folderName = kind == 0 ? "macro" : "gun";
+        const QVariantList names = NameLists::get(kind);
+        for (const QVariant &name : names) {
+            if (name.toString() == NameLists::sentinel)
+                continue;
+            QVERIFY2(QFileInfo::exists(skelda::test::shippedModulesPath() + "/" + folderName + "/"
+                         + name.toString() + ".bin"),
+                qPrintable(name.toString()));
+        }
+    }
 }
 
 QTEST_MAIN(tst_NameLists)
