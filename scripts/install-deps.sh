@@ -11,7 +11,7 @@ packages=(
   qml6-module-qttest qml6-module-qtqml qml6-module-qtqml-models
   libhidapi-dev libudev-dev libxtst-dev libx11-dev
   fonts-wqy-microhei fontconfig
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils imagemagick
 )
 
 missing=()
