@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFocusEvent>
+#include <QHash>
 #include <QList>
 #include <QQuickWidget>
 #include <QSettings>
@@ -183,6 +184,8 @@ public slots:
     uint getCursorSpeed();
     uint getVerticalScrollLines();
     uint getDoubleClickSpeed();
+    // False where the desktop has no wheel scroll lines setting of its own.
+    bool hasSystemScrollLines();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
@@ -202,4 +205,12 @@ private:
     bool storeInProfile(const QList<QPair<QString, QVariant>> &values);
     // Profiles: swaps profile file n for a complete copy of source; false keeps it.
     bool replaceProfileFile(int profile, const QString &source);
+    // Pointer settings: gives the system the stored steps of the current profile.
+    void applyStoredPointerSettings();
+    // Pointer settings: the next set of each value reaches the system even when unchanged.
+    void forgetAppliedPointerSettings();
+    bool applyPointerStep(const char *key, uint step);
+    // Pointer settings: the step each setting last gave the system, in which profile.
+    QHash<QByteArray, uint> appliedPointerSteps;
+    int appliedPointerProfile = -1;
 };

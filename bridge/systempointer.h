@@ -24,6 +24,8 @@ public:
     virtual bool setDoubleClickTime(unsigned milliseconds) = 0;
     // Set mouse speed (0x0071): uiParam 0, pvParam = the speed value itself.
     virtual bool setMouseSpeed(unsigned speed) = 0;
+    // False where the system has no wheel scroll lines setting and the profile alone keeps them.
+    virtual bool hasWheelScrollLines() const { return true; }
 
     // The platform's implementation.
     static std::unique_ptr<SystemPointer> create();

@@ -1,64 +1,139 @@
-#include "bridge/systempointer.h"
+#include "bridge/systempointer_linux.h"
+
+#include <QDebug>
+#include <QSettings>
+
+#include <algorithm>
+
+#include "device/devicetable.h"
 
 #include <X11/Xlib.h>
 
+namespace LinuxPointer {
+
 namespace {
 
-// X keeps one threshold and a ratio; acceleration on means the server's usual 2/1.
-constexpr int acceleratedNumerator = 2;
-constexpr int acceleratedDenominator = 1;
-
-// The default Xlib handler would end the process on a refused request.
-bool requestRefused = false;
-int noteRefusal(Display *, XErrorEvent *)
+// Desktops that read their mouse settings from the GNOME peripheral schema.
+bool readsGnomeSchema(const QString &desktop)
 {
-    requestRefused = true;
-    return 0;
+    static const QStringList known {"gnome", "gnome-classic", "gnome-flashback", "unity", "budgie",
+        "budgie-desktop", "pantheon"};
+    return known.contains(desktop);
 }
 
-class XServerPointer : public SystemPointer
+bool displayOpens(const QString &name)
+{
+    Display *display = XOpenDisplay(name.toLocal8Bit().constData());
+    if (!display)
+        return false;
+    XCloseDisplay(display);
+    return true;
+}
+
+// Keeps the values in the profile only.
+class NoSystemPointer : public SystemPointer
 {
 public:
     bool getMouse(MouseArray &values) override
     {
-        Display *display = XOpenDisplay(nullptr);
-        if (!display)
-            return false;
-        int numerator = 1;
-        int denominator = 1;
-        int threshold = 0;
-        XGetPointerControl(display, &numerator, &denominator, &threshold);
-        XCloseDisplay(display);
-        values = {threshold, threshold, numerator > denominator ? 1 : 0};
+        values = {0, 0, 0};
         return true;
     }
-
-    bool setMouse(const MouseArray &values) override
-    {
-        Display *display = XOpenDisplay(nullptr);
-        if (!display)
-            return false;
-        const bool accelerate = values[2] != 0;
-        const bool setThreshold = values[0] > 0;
-        requestRefused = false;
-        XErrorHandler previous = XSetErrorHandler(noteRefusal);
-        XChangePointerControl(display, True, setThreshold, accelerate ? acceleratedNumerator : 1,
-            accelerate ? acceleratedDenominator : 1, setThreshold ? values[0] : -1);
-        XSync(display, False);
-        XSetErrorHandler(previous);
-        XCloseDisplay(display);
-        return !requestRefused;
-    }
-
-    // No system-wide equivalent here: the profile alone keeps these values.
+    bool setMouse(const MouseArray &) override { return true; }
     bool setWheelScrollLines(unsigned) override { return true; }
     bool setDoubleClickTime(unsigned) override { return true; }
     bool setMouseSpeed(unsigned) override { return true; }
+    bool hasWheelScrollLines() const override { return false; }
 };
 
 } // namespace
 
+Session Session::probe(const QProcessEnvironment &environment)
+{
+    Session session;
+    session.forced = environment.value("SKELDA_SYSTEM_POINTER").trimmed().toLower();
+    session.currentDesktop = environment.value("XDG_CURRENT_DESKTOP");
+    session.kdeFullSession = environment.value("KDE_FULL_SESSION") == "true";
+    session.wayland = environment.value("XDG_SESSION_TYPE") == "wayland"
+        || !environment.value("WAYLAND_DISPLAY").isEmpty();
+    const QString display = environment.value("DISPLAY");
+    session.x11Display = !display.isEmpty() && displayOpens(display);
+    session.gnomeSchema = gnomeSchemaInstalled();
+    return session;
+}
+
+Backend choose(const Session &session)
+{
+    if (session.forced == "gsettings")
+        return Backend::GSettings;
+    if (session.forced == "kde")
+        return Backend::Kde;
+    if (session.forced == "x11")
+        return Backend::X11;
+    if (session.forced == "none")
+        return Backend::ProfileOnly;
+    const QStringList desktops = session.currentDesktop.toLower().split(':', Qt::SkipEmptyParts);
+    if (desktops.contains("kde") || session.kdeFullSession)
+        return Backend::Kde;
+    if (session.gnomeSchema && std::any_of(desktops.begin(), desktops.end(), readsGnomeSchema))
+        return Backend::GSettings;
+    // An X server under Wayland only sees its own copies of the devices.
+    if (!session.wayland && session.x11Display)
+        return Backend::X11;
+    return Backend::ProfileOnly;
+}
+
+QString describe(Backend backend, const Session &session)
+{
+    switch (backend) {
+    case Backend::GSettings:
+        return QStringLiteral("GSettings org.gnome.desktop.peripherals.mouse");
+    case Backend::Kde:
+        return session.wayland ? QStringLiteral("KDE Plasma (KWin input devices, kdeglobals)")
+                               : QStringLiteral("KDE Plasma (X11, kcminputrc, kdeglobals)");
+    case Backend::X11:
+        return QStringLiteral("X11 (libinput properties of the mouse, else the core pointer)");
+    case Backend::ProfileOnly:
+        break;
+    }
+    return QStringLiteral("none (values kept in the profile only)");
+}
+
+QList<MouseIdentity> mouseIdentities()
+{
+    QSettings table(DeviceTable::resourcePath, QSettings::IniFormat);
+    QList<MouseIdentity> mice;
+    for (const DeviceRecord &record : DeviceTable::readRecords(table, {})) {
+        const MouseIdentity mouse {record.vid, record.pid};
+        if (record.type == 1 && !mice.contains(mouse))
+            mice.append(mouse);
+    }
+    return mice;
+}
+
+std::unique_ptr<SystemPointer> makeNone()
+{
+    return std::make_unique<NoSystemPointer>();
+}
+
+} // namespace LinuxPointer
+
 std::unique_ptr<SystemPointer> SystemPointer::create()
 {
-    return std::make_unique<XServerPointer>();
+    using namespace LinuxPointer;
+    const Session session = Session::probe(QProcessEnvironment::systemEnvironment());
+    Backend backend = choose(session);
+    std::unique_ptr<SystemPointer> pointer;
+    if (backend == Backend::GSettings)
+        pointer = makeGSettings();
+    else if (backend == Backend::Kde)
+        pointer = makeKde(mouseIdentities(), session.wayland);
+    else if (backend == Backend::X11)
+        pointer = makeX11(mouseIdentities());
+    if (!pointer) {
+        backend = Backend::ProfileOnly;
+        pointer = makeNone();
+    }
+    qDebug().noquote() << "System pointer:" << describe(backend, session);
+    return pointer;
 }

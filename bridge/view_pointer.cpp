@@ -2,21 +2,12 @@
 
 #include <QDebug>
 
+#include "bridge/pointermappings.h"
 #include "bridge/systempointer.h"
 #include "device/hid_thread.h"
 #include "store/profiles.h"
 
 namespace {
-unsigned systemSpeed(uint cursorSpeed)
-{
-    return cursorSpeed == 0 ? 1 : 2 * cursorSpeed;
-}
-
-unsigned doubleClickTime(uint speed)
-{
-    return 900 - 70 * speed;
-}
-
 // A refused system call only leaves a line in the log; the profile keeps the value.
 void logFailed(const char *slot)
 {
@@ -27,12 +18,76 @@ uint storedStep(const QSettings *profile, const char *key)
 {
     return profile->value(key, 0).toUInt();
 }
+
+struct PointerValue
+{
+    const char *key;
+    const char *slot;
+    bool (*apply)(SystemPointer &pointer, uint step);
+};
+
+const PointerValue pointerValues[] = {
+    {Profiles::Key::cursorSpeed, "setCursorSpeed",
+        [](SystemPointer &pointer, uint step) {
+            return pointer.setMouseSpeed(PointerMappings::Windows::speed(step));
+        }},
+    {Profiles::Key::scrollLines, "setVerticalScrollLines",
+        [](SystemPointer &pointer, uint lines) { return pointer.setWheelScrollLines(lines); }},
+    {Profiles::Key::doubleClickSpeed, "setDoubleClickSpeed",
+        [](SystemPointer &pointer, uint step) {
+            return pointer.setDoubleClickTime(PointerMappings::Windows::doubleClickTime(step));
+        }},
+};
+
+const PointerValue &pointerValue(const char *key)
+{
+    for (const PointerValue &value : pointerValues) {
+        if (qstrcmp(value.key, key) == 0)
+            return value;
+    }
+    Q_UNREACHABLE();
+}
 } // namespace
+
+bool myQQuickView::applyPointerStep(const char *key, uint step)
+{
+    if (appliedPointerProfile != currentProfile) {
+        appliedPointerSteps.clear();
+        appliedPointerProfile = currentProfile;
+    }
+    // Unchanged here: a value the user set meanwhile in the desktop's own settings stays.
+    const auto applied = appliedPointerSteps.constFind(key);
+    if (applied != appliedPointerSteps.cend() && *applied == step)
+        return true;
+    const bool done = pointerValue(key).apply(SystemPointer::instance(), step);
+    if (done)
+        appliedPointerSteps.insert(key, step);
+    else
+        appliedPointerSteps.remove(key);
+    return done;
+}
+
+void myQQuickView::forgetAppliedPointerSettings()
+{
+    appliedPointerSteps.clear();
+}
+
+void myQQuickView::applyStoredPointerSettings()
+{
+    forgetAppliedPointerSettings();
+    const QSettings *profile = currentProfileSettings();
+    for (const PointerValue &value : pointerValues) {
+        // A profile without the value leaves the system as it is.
+        if (profile->contains(value.key)
+            && !applyPointerStep(value.key, storedStep(profile, value.key)))
+            logFailed(value.slot);
+    }
+}
 
 void myQQuickView::setCursorSpeed(uint cursorSpeed)
 {
     storeInProfile(Profiles::Key::cursorSpeed, cursorSpeed);
-    if (!SystemPointer::instance().setMouseSpeed(systemSpeed(cursorSpeed)))
+    if (!applyPointerStep(Profiles::Key::cursorSpeed, cursorSpeed))
         logFailed("setCursorSpeed");
 }
 
@@ -44,7 +99,7 @@ uint myQQuickView::getCursorSpeed()
 void myQQuickView::setVerticalScrollLines(uint lines)
 {
     storeInProfile(Profiles::Key::scrollLines, lines);
-    if (!SystemPointer::instance().setWheelScrollLines(lines))
+    if (!applyPointerStep(Profiles::Key::scrollLines, lines))
         logFailed("setVerticalScrollLines");
 }
 
@@ -53,10 +108,15 @@ uint myQQuickView::getVerticalScrollLines()
     return storedStep(currentProfileSettings(), Profiles::Key::scrollLines);
 }
 
+bool myQQuickView::hasSystemScrollLines()
+{
+    return SystemPointer::instance().hasWheelScrollLines();
+}
+
 void myQQuickView::setDoubleClickSpeed(uint speed)
 {
     storeInProfile(Profiles::Key::doubleClickSpeed, speed);
-    if (!SystemPointer::instance().setDoubleClickTime(doubleClickTime(speed)))
+    if (!applyPointerStep(Profiles::Key::doubleClickSpeed, speed))
         logFailed("setDoubleClickSpeed");
 }
 

@@ -37,6 +37,7 @@ bool myQQuickView::replaceProfileFile(int profile, const QString &source)
     if (replacement == current)
         return false;
     profileSettingsList[profile] = replacement;
+    forgetAppliedPointerSettings();
     return true;
 }
 

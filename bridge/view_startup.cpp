@@ -5,6 +5,7 @@
 void myQQuickView::initUI()
 {
     invokeDocument("initUI");
+    applyStoredPointerSettings();
 }
 
 void myQQuickView::runUI()

@@ -11,6 +11,8 @@ display=:$((90 + RANDOM % 9))
 Xvfb "$display" -screen 0 1000x640x24 -nolisten tcp >/dev/null 2>&1 &
 sleep 1
 export DISPLAY=$display
+# The desktop the script runs on keeps its pointer settings.
+export SKELDA_SYSTEM_POINTER=none
 
 shoot() { # language, view button x, file name
   rm -rf "$work/app" && mkdir -p "$work/app"

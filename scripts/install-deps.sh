@@ -10,6 +10,7 @@ packages=(
   qml6-module-qtquick-controls qml6-module-qtquick-templates qml6-module-qtqml-workerscript
   qml6-module-qttest qml6-module-qtqml qml6-module-qtqml-models
   libhidapi-dev libudev-dev libxtst-dev libx11-dev
+  libxi-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas dbus-daemon
   fonts-wqy-microhei fontconfig
   xvfb xauth xdotool x11-utils imagemagick
 )

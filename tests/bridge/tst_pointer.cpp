@@ -56,6 +56,16 @@ public:
         return record(0x0020, milliseconds, {});
     }
     bool setMouseSpeed(unsigned speed) override { return record(0x0071, 0, {int(speed)}); }
+    bool hasWheelScrollLines() const override { return wheelLines; }
+    bool wheelLines = true;
+
+    QList<unsigned> actions() const
+    {
+        QList<unsigned> list;
+        for (const Request &request : requests)
+            list.append(request.action);
+        return list;
+    }
 
 private:
     bool record(unsigned action, unsigned uiParam, QList<int> pv)
@@ -94,6 +104,14 @@ private slots:
     void scrollSwapFlipsBitSix_data();
     void scrollSwapFlipsBitSix();
     void scrollSwapWithoutLinkKeepsOnlyTheProfile();
+    void repeatedStepLeavesTheSystemAlone_data();
+    void repeatedStepLeavesTheSystemAlone();
+    void profileSwitchAppliesAgain();
+    void profileResetAppliesAgain();
+    void failedStepIsTriedAgain();
+    void startAppliesTheStoredSteps();
+    void startSkipsValuesTheProfileLacks();
+    void scrollLinesNoteFollowsTheSystem();
 
 private:
     RecordingPointer *pointer = nullptr;
@@ -363,6 +381,113 @@ void tst_Pointer::scrollSwapWithoutLinkKeepsOnlyTheProfile()
     QVERIFY(folder.readFile("modules/setting/p1.bin").contains("scrollswap=true"));
     view.setScrollPinSwap(false);
     QCOMPARE(view.getScrollPinSwap(), false);
+}
+
+void tst_Pointer::repeatedStepLeavesTheSystemAlone_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::addColumn<uint>("action");
+    QTest::newRow("speed") << 0 << 0x0071u;
+    QTest::newRow("lines") << 1 << 0x0069u;
+    QTest::newRow("double") << 2 << 0x0020u;
+}
+
+// A value changed meanwhile in the desktop's own settings stays until the user picks
+// another one here: the scroll field re-sends its value on every loss of focus.
+void tst_Pointer::repeatedStepLeavesTheSystemAlone()
+{
+    QFETCH(int, which);
+    QFETCH(uint, action);
+    WorkFolder folder;
+    myQQuickView view;
+    const auto set = [&](uint value) {
+        if (which == 0)
+            view.setCursorSpeed(value);
+        else if (which == 1)
+            view.setVerticalScrollLines(value);
+        else
+            view.setDoubleClickSpeed(value);
+    };
+    set(4);
+    set(4);
+    QCOMPARE(pointer->actions(), QList<unsigned> {action});
+    set(7);
+    set(4);
+    QCOMPARE(pointer->actions(), (QList<unsigned> {action, action, action}));
+}
+
+void tst_Pointer::profileSwitchAppliesAgain()
+{
+    WorkFolder folder;
+    myQQuickView view;
+    view.setCursorSpeed(4);
+    view.ui_02H_SetCurrentProfile(1);
+    view.setCursorSpeed(4);
+    view.ui_02H_SetCurrentProfile(0);
+    view.setCursorSpeed(4);
+    QCOMPARE(pointer->requests.size(), 3);
+    QCOMPARE(pointer->requests.at(2).pvParam, QList<int> {8});
+}
+
+void tst_Pointer::profileResetAppliesAgain()
+{
+    WorkFolder folder(WorkFolder::ShippedSettings);
+    myQQuickView view;
+    view.setDoubleClickSpeed(5);
+    view.resetProfile(0);
+    view.setDoubleClickSpeed(view.getDoubleClickSpeed());
+    QCOMPARE(pointer->actions(), (QList<unsigned> {0x0020, 0x0020}));
+    QCOMPARE(pointer->requests.at(1).uiParam, 550u);
+}
+
+void tst_Pointer::failedStepIsTriedAgain()
+{
+    WorkFolder folder;
+    myQQuickView view;
+    pointer->failSet = true;
+    QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed");
+    view.setVerticalScrollLines(6);
+    pointer->failSet = false;
+    view.setVerticalScrollLines(6);
+    QCOMPARE(pointer->requests.size(), 2);
+}
+
+void tst_Pointer::startAppliesTheStoredSteps()
+{
+    WorkFolder folder(WorkFolder::ShippedSettings);
+    folder.writeFile("modules/setting/p1.bin",
+        "[sensor]\ncursorSpeed_Z5=8\ndoubleClickSpeed_Z5=2\nverticalScrollLines_Z5=1000\n");
+    myQQuickView view;
+    view.initUI();
+    QCOMPARE(pointer->actions(), (QList<unsigned> {0x0071, 0x0069, 0x0020}));
+    QCOMPARE(pointer->requests.at(0).pvParam, QList<int> {16});
+    QCOMPARE(pointer->requests.at(1).uiParam, 1000u);
+    QCOMPARE(pointer->requests.at(2).uiParam, 760u);
+    // The documents' own send of the same steps changes nothing more.
+    view.setCursorSpeed(view.getCursorSpeed());
+    QCOMPARE(pointer->requests.size(), 3);
+    // A second start (the mouse plugged in again) applies them once more.
+    view.initUI();
+    QCOMPARE(pointer->requests.size(), 6);
+}
+
+void tst_Pointer::startSkipsValuesTheProfileLacks()
+{
+    WorkFolder folder;
+    folder.writeFile("modules/setting/p1.bin", "[sensor]\ndoubleClickSpeed_Z5=3\n");
+    myQQuickView view;
+    view.initUI();
+    QCOMPARE(pointer->actions(), QList<unsigned> {0x0020});
+    QVERIFY(!folder.readFile("modules/setting/p1.bin").contains("cursorSpeed"));
+}
+
+void tst_Pointer::scrollLinesNoteFollowsTheSystem()
+{
+    WorkFolder folder;
+    myQQuickView view;
+    QCOMPARE(view.hasSystemScrollLines(), true);
+    pointer->wheelLines = false;
+    QCOMPARE(view.hasSystemScrollLines(), false);
 }
 
 QTEST_MAIN(tst_Pointer)

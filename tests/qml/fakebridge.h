@@ -181,6 +181,7 @@ public slots:
     uint getCursorSpeed() { return record(__func__, {}, 10).toUInt(); }
     uint getVerticalScrollLines() { return record(__func__, {}, 3).toUInt(); }
     uint getDoubleClickSpeed() { return record(__func__, {}, 5).toUInt(); }
+    bool hasSystemScrollLines() { return record(__func__, {}, true).toBool(); }
 };
 
 class FakeController : public CallRecorder

@@ -168,6 +168,29 @@ Item {
             compare(ui_View.callsOf("setVerticalScrollLines").length, 1)
         }
 
+        function test_scrollNoteWithoutSystemLines_data() {
+            return [
+                { tag: "desktop without wheel lines", system: false, shown: true },
+                { tag: "desktop with wheel lines", system: true, shown: false }
+            ]
+        }
+
+        function test_scrollNoteWithoutSystemLines(data) {
+            var page = part("scrollRateMain")
+            scrollTo(page)
+            ui_View.setResult("hasSystemScrollLines", data.system)
+            page.init(false)
+            compare(page.noteText === "", data.system)
+            mouseMove(part("rowsOption"), 2, 2)
+            if (data.shown)
+                tryCompare(page, "noteVisible", true, 3000)
+            compare(page.noteVisible, data.shown)
+            mouseMove(screen, 1, 1)
+            tryCompare(page, "noteVisible", false)
+            ui_View.setResult("hasSystemScrollLines", true)
+            page.init(false)
+        }
+
         function test_axisSteps() {
             var x = part("xSlider")
             var y = part("ySlider")

@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls.Basic as Controls
 
 // Wheel scroll lines of the system: a number of rows, or one screen (1000).
 Frame {
@@ -13,10 +14,19 @@ Frame {
     property alias textInputFocus: linesInput.focus
     property alias linesText: linesInput.text
 
+    // Where the desktop keeps no wheel lines of its own, hovering the panel says so.
+    property bool systemHasLines: true
+    readonly property var linesNotes: [
+        "This desktop has no wheel scroll lines setting: the value is kept in the profile only.",
+        "此桌面没有滚轮行数设置：该值只保存在配置文件中。"]
+    readonly property string noteText: systemHasLines ? "" : linesNotes[mainIten.language === 1 ? 1 : 0]
+    readonly property alias noteVisible: linesTip.visible
+
     signal linesChange(int linesValue)
     signal clickScrollRate()
 
     function init(isSendData) {
+        systemHasLines = ui_View.hasSystemScrollLines()
         lines = ui_View.getVerticalScrollLines()
         if (lines === 1000) {
             isOneScreen = true
@@ -61,6 +71,18 @@ Frame {
     Item {
         width: 242
         height: 128
+
+        HoverHandler {
+            id: panelHover
+        }
+        Controls.ToolTip {
+            id: linesTip
+            visible: panelHover.hovered && scrollRateMain.noteText !== ""
+            delay: 400
+            text: scrollRateMain.noteText
+            font.family: mainIten.fontFamily
+            font.pixelSize: mainIten.fontMinSize
+        }
 
         ScrollOption {
             id: rowsOption
