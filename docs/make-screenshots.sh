@@ -114,3 +114,21 @@ shoot_guns English gun-page.png gun-insert.png
 shoot_guns ChineseSimplified gun-page-zh.png gun-insert-zh.png
 shoot_buttons English ""
 shoot_buttons ChineseSimplified -zh
+
+# The profile page with the context menu of its second row.
+shoot_profiles() { # language, file name
+  rm -rf "$work/app" && mkdir -p "$work/app"
+  cp build/bin/skelda "$work/app/" && cp -r build/bin/modules "$work/app/"
+  sed -i "s/^language=.*/language=$1/" "$work/app/modules/setting/apConfig.bin"
+  SKELDA_VIRTUAL_DEVICE=mouse "$work/app/skelda" >/dev/null 2>&1 &
+  local pid=$!
+  sleep 15
+  xdotool mousemove 80 620 click 1 sleep 1 mousemove 60 592 click 1 sleep 3
+  xdotool mousemove 70 65 click 3 sleep 1 mousemove 120 136 sleep 1
+  import -window root "$out/$2"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+}
+
+shoot_profiles English profiles.png
+shoot_profiles ChineseSimplified profiles-zh.png
