@@ -1,326 +1,332 @@
 #include <QDebug>
 
+#include <algorithm>
 #include <cstring>
 
 #include "device/hid_thread.h"
 
-namespace {
-constexpr bool pause = true;
-constexpr bool noPause = false;
-} // namespace
-
-// Mouse and keyboard set commands: acquire, build, optional block, one transfer.
+// Set commands: the payload, the block, the pauses, the rest after, and what part of the
+// device state a newer write of the same kind replaces whole.
 
 void Hid_Thread::hid_01H_SetReportRate(uchar rate)
 {
-    sendCommand("cmd Failed 01", 0x01, {rate}, nullptr, 0, pause, RunOn::Caller);
+    sendCommand({"cmd Failed 01", 0x01, {rate}, nullptr, 0, Pause::Yes, Rest::None, 0});
 }
 
 void Hid_Thread::hid_02H_SetCurrentProfile(uchar profile)
 {
-    sendCommand("cmd Failed 02", 0x02, {profile}, nullptr, 0, noPause, RunOn::Caller, true);
+    sendCommand({"cmd Failed 02", 0x02, {profile}, nullptr, 0, Pause::No, Rest::AfterTransfer,
+        std::nullopt});
 }
 
 void Hid_Thread::hid_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
-    sendCommand("cmd Failed 03", 0x03, {byte1, byte2, byte3, byte4}, nullptr, 0, noPause,
-        RunOn::Caller, true);
+    sendCommand({"cmd Failed 03", 0x03, {byte1, byte2, byte3, byte4}, nullptr, 0, Pause::No,
+        Rest::AfterTransfer, std::nullopt});
 }
 
 void Hid_Thread::hid_04H_SetGunData(uchar par0, uchar par1, uchar par2, uchar par3, uchar par4)
 {
-    sendCommand(
-        "cmd Failed 04", 0x04, {par0, par1, par2, par3, par4}, nullptr, 0, pause, RunOn::Caller);
+    sendCommand({"cmd Failed 04", 0x04, {par0, par1, par2, par3, par4}, nullptr, 0, Pause::Yes,
+        Rest::None, 0});
 }
 
 void Hid_Thread::hid_07H_SetControlIndicatorLight(uchar effect, uchar frequenty)
 {
-    sendCommand("cmd Failed 07", 0x07, {effect, frequenty}, nullptr, 0, noPause, RunOn::Pool, true);
+    sendCommand(
+        {"cmd Failed 07", 0x07, {effect, frequenty}, nullptr, 0, Pause::No, Rest::SinceStart, 0});
 }
 
 void Hid_Thread::hid_08H_SetLEDType(
     uchar option, uchar effect, uchar speed, uchar light, uchar color, uchar direction)
 {
-    sendCommand("cmd Failed 08", 0x08, {option, effect, speed, light, color, direction}, nullptr, 0,
-        pause, RunOn::Pool);
+    sendCommand({"cmd Failed 08", 0x08, {option, effect, speed, light, color, direction}, nullptr,
+        0, Pause::Yes, Rest::None, 0});
 }
 
 void Hid_Thread::hid_0DH_SetKeyMatrix(uchar *src512)
 {
-    sendCommand("cmd Failed 0D", 0x0D, {0, 0, 0x08}, src512, 512, pause, RunOn::Pool);
+    sendCommand({"cmd Failed 0D", 0x0D, {0, 0, 0x08}, src512, 512, Pause::Yes, Rest::None, 0});
 }
 
 void Hid_Thread::hid_0EH_SetKeyOnOff(uchar *src21)
 {
-    sendCommand("cmd Failed 0E", 0x0E, {0, 0, 0x15}, src21, 21, pause, RunOn::Pool);
+    sendCommand({"cmd Failed 0E", 0x0E, {0, 0, 0x15}, src21, 21, Pause::Yes, Rest::None, 0});
 }
 
 void Hid_Thread::hid_0EH_SetXYSensitive(uchar par0, uchar par1)
 {
-    sendCommand("cmd Failed 0E", 0x0E, {par0, par1}, nullptr, 0, pause, RunOn::Caller);
+    sendCommand({"cmd Failed 0E", 0x0E, {par0, par1}, nullptr, 0, Pause::Yes, Rest::None, 0});
 }
 
 void Hid_Thread::hid_09H_SetKeyboardMode(uchar mode)
 {
-    sendCommand("cmd Failed 09", 0x09, {mode}, nullptr, 0, pause, RunOn::Pool);
+    sendCommand({"cmd Failed 09", 0x09, {mode}, nullptr, 0, Pause::Yes, Rest::None, 0});
 }
 
 void Hid_Thread::hid_11H_SetMacroKey(uchar macroId, uchar *src192)
 {
-    sendCommand("cmd Failed 11", 0x11, {0, macroId, 0x03}, src192, 192, pause, RunOn::Pool);
+    sendCommand(
+        {"cmd Failed 11", 0x11, {0, macroId, 0x03}, src192, 192, Pause::Yes, Rest::None, macroId});
 }
 
 void Hid_Thread::hid_12H_SetUserPicture(uchar index, uchar option, uchar *src512)
 {
-    sendCommand("cmd Failed 12", 0x12, {0, index, 0x08, option}, src512, 512, pause, RunOn::Pool);
+    sendCommand({"cmd Failed 12", 0x12, {0, index, 0x08, option}, src512, 512, Pause::Yes,
+        Rest::None, index});
 }
 
 void Hid_Thread::hid_13H_SetRecoveryData()
 {
-    sendCommand("cmd Failed 13", 0x13, {0xFF}, nullptr, 0, noPause, RunOn::Pool, true);
+    sendCommand(
+        {"cmd Failed 13", 0x13, {0xFF}, nullptr, 0, Pause::No, Rest::SinceStart, std::nullopt});
 }
 
 void Hid_Thread::hid_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue)
 {
-    sendCommand("cmd Failed 14", 0x14, {0, index, rValue, gValue, bValue}, nullptr, 0, noPause,
-        RunOn::Pool, true);
+    sendCommand({"cmd Failed 14", 0x14, {0, index, rValue, gValue, bValue}, nullptr, 0, Pause::No,
+        Rest::SinceStart, index});
 }
 
 void Hid_Thread::hid_03H_SetFunctionOption(uchar type, uchar rate, uchar option1, uchar option2)
 {
-    sendCommand("cmd Failed 03", 0x03, {type, rate, option1, option2}, nullptr, 0, pause,
-        RunOn::Pool, true);
+    sendCommand({"cmd Failed 03", 0x03, {type, rate, option1, option2}, nullptr, 0, Pause::Yes,
+        Rest::SinceStart, type});
 }
 
 void Hid_Thread::hid_07H_SetLEDInstructFunction(
     uchar type, uchar option1, uchar option2, uchar option3)
 {
-    sendCommand(
-        "cmd Failed 07", 0x07, {type, option1, option2, option3}, nullptr, 0, noPause, RunOn::Pool);
+    sendCommand({"cmd Failed 07", 0x07, {type, option1, option2, option3}, nullptr, 0, Pause::No,
+        Rest::None, type});
 }
 
 void Hid_Thread::hid_0BH_SetCurrentDPIStage(uchar dpiStage)
 {
-    sendCommand("cmd Failed 0B", 0x0B, {dpiStage}, nullptr, 0, pause, RunOn::Pool);
+    sendCommand({"cmd Failed 0B", 0x0B, {dpiStage}, nullptr, 0, Pause::Yes, Rest::None, 0});
 }
 
 void Hid_Thread::hid_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2)
 {
     sendCommand(
-        "cmd Failed 0D", 0x0D, {effect, option1, option2}, nullptr, 0, pause, RunOn::Caller);
+        {"cmd Failed 0D", 0x0D, {effect, option1, option2}, nullptr, 0, Pause::Yes, Rest::None, 0});
 }
 
 void Hid_Thread::hid_10H_SetLED8StageColor(uchar type, uchar *src24)
 {
     const uchar length = type == 2 ? 4 : 24;
-    sendCommand("cmd Failed 10", 0x10, {type, length}, src24, length, pause, RunOn::Caller);
+    sendCommand(
+        {"cmd Failed 10", 0x10, {type, length}, src24, length, Pause::Yes, Rest::None, type});
 }
 
 void Hid_Thread::hid_11H_SetDPISet(uchar dpiStage, uchar *src8)
 {
-    sendCommand("cmd Failed 11", 0x11, {dpiStage, 0x08}, src8, 8, pause, RunOn::Caller);
+    sendCommand(
+        {"cmd Failed 11", 0x11, {dpiStage, 0x08}, src8, 8, Pause::Yes, Rest::None, dpiStage});
 }
 
 void Hid_Thread::hid_12H_SetKeyMatrix(uchar *src64, uchar indexAddOne)
 {
-    sendCommand("cmd Failed 12", 0x12, {indexAddOne, 0x40, 0x08}, src64, 64, pause, RunOn::Caller);
+    sendCommand({"cmd Failed 12", 0x12, {indexAddOne, 0x40, 0x08}, src64, 64, Pause::Yes,
+        Rest::None, indexAddOne});
 }
 
 void Hid_Thread::hid_13H_SetMacroKey(uchar macroId, uchar *src128)
 {
-    sendCommand("cmd Failed 13", 0x13, {macroId, 0x80}, src128, 128, pause, RunOn::Caller);
+    sendCommand(
+        {"cmd Failed 13", 0x13, {macroId, 0x80}, src128, 128, Pause::Yes, Rest::None, macroId});
 }
 
 // Getters: preset the answer (zero or the caller's own values), read, copy.
 
-void Hid_Thread::readEchoed(int first, std::initializer_list<uchar *> outputs)
+Hid_Thread::Query Hid_Thread::queryOf(uchar code, std::initializer_list<uchar> payload)
 {
-    answerBuffer[1] = commandBuffer[1];
-    int index = first;
-    for (uchar *output : outputs)
-        answerBuffer[index++] = *output;
-    readTransfer(0);
-    index = first;
-    for (uchar *output : outputs)
-        *output = answerBuffer[index++];
+    Query query;
+    query.code = code;
+    std::copy_n(payload.begin(), qMin<size_t>(payload.size(), 6), query.payload);
+    return query;
 }
 
-void Hid_Thread::readIntoBlock(uchar *block, int length)
+void Hid_Thread::readEchoed(Query &query, int first, std::initializer_list<uchar *> outputs)
 {
-    std::memcpy(dataArea, block, size_t(length));
-    readTransfer(length);
-    std::memcpy(block, dataArea, size_t(length));
+    query.answer[1] = query.code;
+    int index = first;
+    for (uchar *output : outputs)
+        query.answer[index++] = *output;
+    if (!ask(query))
+        return;
+    index = first;
+    for (uchar *output : outputs)
+        *output = query.answer[index++];
+}
+
+void Hid_Thread::readIntoBlock(Query &query, uchar *block, int length)
+{
+    query.dataLength = length;
+    std::memcpy(query.data, block, size_t(length));
+    if (ask(query))
+        std::memcpy(block, query.data, size_t(length));
 }
 
 void Hid_Thread::hid_80H_GetFWVersion(QString &version)
 {
-    if (!startRead(0x80, {}))
+    Query query = queryOf(0x80);
+    if (!ask(query))
         return;
-    if (readTransfer(0))
-        version = QString::number(answerBuffer[2], 16) + QLatin1Char('.')
-            + QString::number(answerBuffer[3], 16).rightJustified(2, QLatin1Char('0')).toUpper();
+    if (query.ok)
+        version = QString::number(query.answer[2], 16) + QLatin1Char('.')
+            + QString::number(query.answer[3], 16).rightJustified(2, QLatin1Char('0')).toUpper();
     else
         version = QStringLiteral("unknown");
 }
 
 void Hid_Thread::hid_81H_GetReportRate(uchar &rate)
 {
-    if (startRead(0x81, {}))
-        readEchoed(2, {&rate});
+    Query query = queryOf(0x81);
+    readEchoed(query, 2, {&rate});
 }
 
 void Hid_Thread::hid_82H_GetCurrentProfile(uchar &profile)
 {
-    if (startRead(0x82, {}))
-        readEchoed(2, {&profile});
+    Query query = queryOf(0x82);
+    readEchoed(query, 2, {&profile});
 }
 
 void Hid_Thread::hid_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
 {
-    if (startRead(0x83, {}))
-        readEchoed(2, {&byte1, &byte2, &byte3, &byte4});
+    Query query = queryOf(0x83);
+    readEchoed(query, 2, {&byte1, &byte2, &byte3, &byte4});
 }
 
 void Hid_Thread::hid_84H_GetButtonSensitivity(
     uchar &sens1, uchar &sens2, uchar &sens3, uchar &sens4)
 {
-    if (startRead(0x84, {}))
-        readEchoed(2, {&sens1, &sens2, &sens3, &sens4});
+    Query query = queryOf(0x84);
+    readEchoed(query, 2, {&sens1, &sens2, &sens3, &sens4});
 }
 
 void Hid_Thread::hid_88H_GetLEDType(
     uchar &effect, uchar &speed, uchar &light, uchar &color, uchar &direction)
 {
-    if (startRead(0x88, {}))
-        readEchoed(3, {&effect, &speed, &light, &color, &direction});
+    Query query = queryOf(0x88);
+    readEchoed(query, 3, {&effect, &speed, &light, &color, &direction});
 }
 
 void Hid_Thread::hid_89H_GetKeyboardMode(uchar &mode)
 {
-    if (startRead(0x89, {}))
-        readEchoed(2, {&mode});
+    Query query = queryOf(0x89);
+    readEchoed(query, 2, {&mode});
 }
 
 void Hid_Thread::hid_8DH_GetKeyMatrix(uchar *src512)
 {
-    if (!startRead(0x8D, {}))
-        return;
+    Query query = queryOf(0x8D);
     // This command goes out without a checksum.
-    commandBuffer[8] = 0x00;
-    answerBuffer[1] = 0x8D;
-    answerBuffer[4] = 0x08;
-    readIntoBlock(src512, 512);
+    query.checksum = false;
+    query.answer[1] = 0x8D;
+    query.answer[4] = 0x08;
+    readIntoBlock(query, src512, 512);
 }
 
 void Hid_Thread::hid_8EH_GetKeyOnOff(uchar *src21)
 {
-    if (!startRead(0x8E, {}))
-        return;
-    answerBuffer[1] = 0x8E;
-    answerBuffer[4] = 0x15;
-    readIntoBlock(src21, 21);
+    Query query = queryOf(0x8E);
+    query.answer[1] = 0x8E;
+    query.answer[4] = 0x15;
+    readIntoBlock(query, src21, 21);
 }
 
 void Hid_Thread::hid_91H_GetMacroKey(uchar macroId, uchar *src192)
 {
-    if (!startRead(0x91, {0, macroId}))
-        return;
-    answerBuffer[1] = 0x91;
-    answerBuffer[3] = macroId;
-    answerBuffer[4] = 0x03;
-    readIntoBlock(src192, 192);
+    Query query = queryOf(0x91, {0, macroId});
+    query.answer[1] = 0x91;
+    query.answer[3] = macroId;
+    query.answer[4] = 0x03;
+    readIntoBlock(query, src192, 192);
 }
 
 void Hid_Thread::hid_92H_GetUserPicture(uchar index, uchar *src512)
 {
-    if (!startRead(0x92, {0, index}))
-        return;
-    answerBuffer[1] = 0x92;
-    answerBuffer[3] = index;
-    answerBuffer[4] = 0x08;
-    readIntoBlock(src512, 512);
+    Query query = queryOf(0x92, {0, index});
+    query.answer[1] = 0x92;
+    query.answer[3] = index;
+    query.answer[4] = 0x08;
+    readIntoBlock(query, src512, 512);
 }
 
 void Hid_Thread::hid_94H_GetColor(uchar index, uchar &rValue, uchar &gValue, uchar &bValue)
 {
-    if (!startRead(0x94, {0, index}))
-        return;
-    answerBuffer[3] = index;
-    readEchoed(4, {&rValue, &gValue, &bValue});
+    Query query = queryOf(0x94, {0, index});
+    query.answer[3] = index;
+    readEchoed(query, 4, {&rValue, &gValue, &bValue});
 }
 
 void Hid_Thread::hid_83H_GetFunctionOption(uchar &type, uchar &option1, uchar &option2)
 {
-    if (!startRead(0x83, {}))
+    Query query = queryOf(0x83);
+    if (!ask(query))
         return;
-    readTransfer(0);
-    type = answerBuffer[2];
-    option1 = answerBuffer[4];
-    option2 = answerBuffer[5];
+    type = query.answer[2];
+    option1 = query.answer[4];
+    option2 = query.answer[5];
 }
 
 bool Hid_Thread::hid_87H_GetLEDInstructFunction(
     uchar type, uchar &option1, uchar &option2, uchar &option3)
 {
-    if (!startRead(0x87, {type}))
+    Query query = queryOf(0x87, {type});
+    if (!ask(query) || !query.ok)
         return false;
-    const bool ok = readTransfer(0);
-    if (ok) {
-        option1 = answerBuffer[3];
-        option2 = answerBuffer[4];
-        option3 = answerBuffer[5];
-    }
-    return ok;
+    option1 = query.answer[3];
+    option2 = query.answer[4];
+    option3 = query.answer[5];
+    return true;
 }
 
 void Hid_Thread::hid_8BH_GetCurrentDPIStage(uchar &dpiStage)
 {
-    if (!startRead(0x8B, {}))
-        return;
-    readTransfer(0);
-    dpiStage = answerBuffer[2];
+    Query query = queryOf(0x8B);
+    if (ask(query))
+        dpiStage = query.answer[2];
 }
 
 void Hid_Thread::hid_8DH_GetRGBLedEffect(uchar &effect, uchar &option1, uchar &option2)
 {
-    if (!startRead(0x8D, {}))
+    Query query = queryOf(0x8D);
+    if (!ask(query))
         return;
-    readTransfer(0);
-    effect = answerBuffer[2];
-    option1 = answerBuffer[3];
-    option2 = answerBuffer[4];
+    effect = query.answer[2];
+    option1 = query.answer[3];
+    option2 = query.answer[4];
 }
 
 void Hid_Thread::hid_90H_GetLED8StageColor(uchar type, uchar *src24)
 {
-    if (!startRead(0x90, {type}))
-        return;
-    readIntoBlock(src24, type == 2 ? 4 : 24);
+    Query query = queryOf(0x90, {type});
+    readIntoBlock(query, src24, type == 2 ? 4 : 24);
 }
 
 bool Hid_Thread::hid_91H_GetDPISet(uchar &dpiMAXStage, uchar *src8)
 {
-    if (!startRead(0x91, {}))
+    Query query = queryOf(0x91);
+    query.dataLength = 8;
+    std::memcpy(query.data, src8, 8);
+    if (!ask(query) || !query.ok)
         return false;
-    std::memcpy(dataArea, src8, 8);
-    const bool ok = readTransfer(8);
-    if (ok) {
-        dpiMAXStage = answerBuffer[2];
-        std::memcpy(src8, dataArea, 8);
-    }
-    return ok;
+    dpiMAXStage = query.answer[2];
+    std::memcpy(src8, query.data, 8);
+    return true;
 }
 
 void Hid_Thread::hid_92H_GetKeyMatrix(uchar *src64)
 {
-    if (!startRead(0x92, {0x01}))
-        return;
-    answerBuffer[1] = 0x92;
-    readIntoBlock(src64, 64);
+    Query query = queryOf(0x92, {0x01});
+    query.answer[1] = 0x92;
+    readIntoBlock(query, src64, 64);
 }
 
 void Hid_Thread::hid_93H_GetMacroKey(uchar macroId, uchar *src128)
 {
-    if (startRead(0x93, {macroId}))
-        readIntoBlock(src128, 128);
+    Query query = queryOf(0x93, {macroId});
+    readIntoBlock(query, src128, 128);
 }

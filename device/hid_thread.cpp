@@ -1,11 +1,12 @@
 #include "device/hid_thread.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QElapsedTimer>
+#include <QMutexLocker>
 #include <QRandomGenerator>
-#include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "device/hidbackend.h"
@@ -37,19 +38,30 @@ Hid_Thread::Hid_Thread(QObject *parent)
 
 Hid_Thread::~Hid_Thread()
 {
-    waitForPoolTransfer();
+    shutdown();
+}
+
+void Hid_Thread::shutdown()
+{
+    commands.shutdown(drainMs);
     closeCommandInterface();
 }
 
 void Hid_Thread::setBackend(std::shared_ptr<HidBackend> backend)
 {
-    waitForPoolTransfer();
-    closeCommandInterface();
-    hidBackend = std::move(backend);
+    // In turn, so no transfer already issued sees its backend change under it.
+    commands.call(
+        [this, backend]() mutable {
+            closeCommandInterface();
+            QMutexLocker lock(&stateLock);
+            hidBackend = std::move(backend);
+        },
+        CommandQueue::waitForever);
 }
 
 std::shared_ptr<HidBackend> Hid_Thread::backend()
 {
+    QMutexLocker lock(&stateLock);
     if (!hidBackend)
         hidBackend = HidBackend::processDefault();
     return hidBackend;
@@ -63,42 +75,57 @@ void Hid_Thread::setRandomSource(std::function<quint32()> source)
 
 void Hid_Thread::waitForPoolTransfer()
 {
-    // Not waitForFinished(): it would run a task not yet started on this thread.
-    while (!poolTransfer.isFinished())
-        QThread::msleep(1);
+    commands.waitIdle(-1);
+}
+
+QList<DeviceEntry> Hid_Thread::devices() const
+{
+    QMutexLocker lock(&stateLock);
+    return deviceList;
+}
+
+int Hid_Thread::currentDeviceId() const
+{
+    return currentDevice.load();
 }
 
 void Hid_Thread::enumerateDevices(const QList<DeviceRecord> &records)
 {
-    // A pool transfer may still clear a path of the list being replaced.
-    waitForPoolTransfer();
-    const std::shared_ptr<HidBackend> hid = backend();
-    QList<DeviceEntry> entries;
-    bool found = false;
-    for (int i = 0; i < records.size() && !found; ++i) {
-        const DeviceRecord &record = records.at(i);
-        entries.append({i, record.productName, record.type, QString(), QString(),
-            qint32(record.reportLength)});
-        QString commandPath;
-        QString eventPath;
-        for (const HidInterfaceInfo &info : hid->enumerate(record.vid, record.pid)) {
-            if (info.usagePage == record.usagePage && info.usage == record.usage)
-                commandPath = QString::fromLocal8Bit(info.path);
-            if (info.usagePage == record.usagePage2 && info.usage == record.usage2)
-                eventPath = QString::fromLocal8Bit(info.path);
-            if (!commandPath.isEmpty() && !eventPath.isEmpty()) {
-                entries.last().commandPath = commandPath;
-                entries.last().eventPath = eventPath;
-                currentDevice = i;
-                found = true;
-                break;
+    commands.call(
+        [this, records] {
+            const std::shared_ptr<HidBackend> hid = backend();
+            QList<DeviceEntry> entries;
+            int found = -1;
+            for (int i = 0; i < records.size() && found < 0; ++i) {
+                const DeviceRecord &record = records.at(i);
+                entries.append({i, record.productName, record.type, QString(), QString(),
+                    qint32(record.reportLength)});
+                QString commandPath;
+                QString eventPath;
+                for (const HidInterfaceInfo &info : hid->enumerate(record.vid, record.pid)) {
+                    if (info.usagePage == record.usagePage && info.usage == record.usage)
+                        commandPath = QString::fromLocal8Bit(info.path);
+                    if (info.usagePage == record.usagePage2 && info.usage == record.usage2)
+                        eventPath = QString::fromLocal8Bit(info.path);
+                    if (!commandPath.isEmpty() && !eventPath.isEmpty()) {
+                        entries.last().commandPath = commandPath;
+                        entries.last().eventPath = eventPath;
+                        found = i;
+                        break;
+                    }
+                }
+                moved(true);
             }
-        }
-    }
-    deviceList = entries;
-    // The current index must name an entry; a shorter list than before means nothing was found.
-    if (!found && !hasEntry(currentDevice) && !deviceList.isEmpty())
-        currentDevice = int(deviceList.size()) - 1;
+            QMutexLocker lock(&stateLock);
+            deviceList = entries;
+            if (found >= 0)
+                currentDevice = found;
+            // The current index must name an entry; a shorter list than before means nothing
+            // was found.
+            else if (!hasEntry(currentDevice) && !deviceList.isEmpty())
+                currentDevice = int(deviceList.size()) - 1;
+        },
+        stallMs);
 }
 
 void *Hid_Thread::openCommandInterface(int did)
@@ -107,8 +134,11 @@ void *Hid_Thread::openCommandInterface(int did)
         return nullptr;
     closeCommandInterface();
     commandHandle = backend()->open(deviceList.at(did).commandPath.toLocal8Bit());
-    if (!commandHandle)
+    moved(true);
+    if (!commandHandle) {
+        QMutexLocker lock(&stateLock);
         deviceList[did].commandPath.clear();
+    }
     return commandHandle;
 }
 
@@ -122,20 +152,13 @@ void Hid_Thread::closeCommandInterface()
 
 int Hid_Thread::currentReportLength() const
 {
-    return hasEntry(currentDevice) ? deviceList.at(currentDevice).reportLength : 0;
+    return hasEntry(target.device) ? deviceList.at(target.device).reportLength : 0;
 }
 
-bool Hid_Thread::acquireLink()
+bool Hid_Thread::moved(bool ok)
 {
-    backend();
-    for (int step = 0; step < pollSteps; ++step) {
-        bool expected = true;
-        if (linkFree.compare_exchange_strong(expected, false))
-            return true;
-        QThread::msleep(pollIntervalMs);
-        QCoreApplication::processEvents();
-    }
-    return false;
+    commands.progressed();
+    return ok;
 }
 
 void Hid_Thread::quietPause()
@@ -146,14 +169,13 @@ void Hid_Thread::quietPause()
 
 bool Hid_Thread::writeTransfer(int dataLength, bool pause)
 {
-    QCoreApplication::processEvents();
     const std::shared_ptr<HidBackend> hid = backend();
-    if (!openCommandInterface(currentDevice))
+    if (!openCommandInterface(target.device))
         return endTransfer(false);
-    if (isEncode)
-        USBDataEncryption(commandBuffer + 1, secrecyCode);
-    if (!openCommandInterface(currentDevice)
-        || hid->sendFeatureReport(commandHandle, commandBuffer, commandSize) < 0)
+    if (target.encode)
+        USBDataEncryption(commandBuffer + 1, target.secrecy);
+    if (!openCommandInterface(target.device)
+        || !moved(hid->sendFeatureReport(commandHandle, commandBuffer, commandSize) >= 0))
         return endTransfer(false);
     if (pause)
         quietPause();
@@ -168,8 +190,8 @@ bool Hid_Thread::writeTransfer(int dataLength, bool pause)
     for (int offset = 0; offset < dataLength; offset += chunk) {
         report.fill('\0');
         std::memcpy(bytes + 1, dataArea + offset, size_t(qMin(chunk, dataLength - offset)));
-        if (!openCommandInterface(currentDevice)
-            || hid->write(commandHandle, bytes, int(report.size())) < 0)
+        if (!openCommandInterface(target.device)
+            || !moved(hid->write(commandHandle, bytes, int(report.size())) >= 0))
             return endTransfer(false);
         fixedSleep(reportGapMs);
     }
@@ -181,20 +203,19 @@ bool Hid_Thread::writeTransfer(int dataLength, bool pause)
 bool Hid_Thread::readTransfer(int dataLength)
 {
     const std::shared_ptr<HidBackend> hid = backend();
-    if (!openCommandInterface(currentDevice))
+    if (!openCommandInterface(target.device))
         return endTransfer(false);
-    if (isEncode)
-        USBDataEncryption(commandBuffer + 1, secrecyCode);
+    if (target.encode)
+        USBDataEncryption(commandBuffer + 1, target.secrecy);
     answerBuffer[0] = 0x00;
-    if (!openCommandInterface(currentDevice)
-        || hid->sendFeatureReport(commandHandle, commandBuffer, commandSize) < 0
-        || !openCommandInterface(currentDevice)
-        || hid->getFeatureReport(commandHandle, answerBuffer, commandSize) < 0)
+    if (!openCommandInterface(target.device)
+        || !moved(hid->sendFeatureReport(commandHandle, commandBuffer, commandSize) >= 0)
+        || !openCommandInterface(target.device)
+        || !moved(hid->getFeatureReport(commandHandle, answerBuffer, commandSize) >= 0))
         return endTransfer(false);
     if (dataLength == 0) {
-        // Unscrambled while still holding the link, so no other command sees it half done.
-        if (isEncode)
-            USBDataDecipher(answerBuffer + 1, secrecyCode);
+        if (target.encode)
+            USBDataDecipher(answerBuffer + 1, target.secrecy);
         return endTransfer(true);
     }
     const int reportLength = blockReportLength(dataLength);
@@ -206,8 +227,8 @@ bool Hid_Thread::readTransfer(int dataLength)
     for (int offset = 0; offset < dataLength; offset += chunk) {
         report.fill('\0');
         // Bounded, so a device that stops answering fails the read instead of hanging the program.
-        if (!openCommandInterface(currentDevice)
-            || hid->read(commandHandle, bytes, int(report.size()), readTimeoutMs) <= 0)
+        if (!openCommandInterface(target.device)
+            || !moved(hid->read(commandHandle, bytes, int(report.size()), readTimeoutMs) > 0))
             return endTransfer(false);
         std::memcpy(dataArea + offset, bytes, size_t(qMin(chunk, dataLength - offset)));
     }
@@ -224,8 +245,16 @@ int Hid_Thread::blockReportLength(int dataLength) const
 bool Hid_Thread::endTransfer(bool ok)
 {
     closeCommandInterface();
-    freeLink();
     return ok;
+}
+
+Hid_Thread::Target Hid_Thread::issueTarget() const
+{
+    Target issued;
+    issued.device = currentDevice.load();
+    issued.encode = isEncode;
+    std::memcpy(issued.secrecy, secrecyCode, sizeof issued.secrecy);
+    return issued;
 }
 
 void Hid_Thread::buildCommand(uchar code, std::initializer_list<uchar> payload)
@@ -241,32 +270,69 @@ void Hid_Thread::buildCommand(uchar code, std::initializer_list<uchar> payload)
     commandBuffer[8] = hidCS(commandBuffer + 1);
 }
 
-void Hid_Thread::sendCommand(const char *failLine, uchar code, std::initializer_list<uchar> payload,
-    const uchar *block, int blockLength, bool pause, RunOn runOn, bool sleepAfter)
+void Hid_Thread::sendCommand(const SetCommand &command)
 {
-    if (!acquireLink()) {
-        qDebug("%s", failLine);
-        return;
-    }
-    buildCommand(code, payload);
-    if (block && blockLength > 0)
-        std::memcpy(dataArea, block, size_t(blockLength));
-    if (runOn == RunOn::Pool)
-        poolTransfer = QtConcurrent::run(&Hid_Thread::writeTransfer, this, blockLength, pause);
-    else
-        writeTransfer(blockLength, pause);
-    if (sleepAfter)
-        fixedSleep(reportGapMs);
+    std::array<uchar, 6> payload {};
+    std::copy_n(command.payload.begin(), qMin<size_t>(command.payload.size(), 6), payload.begin());
+    const QByteArray block = command.block && command.blockLength > 0
+        ? QByteArray(reinterpret_cast<const char *>(command.block), command.blockLength)
+        : QByteArray();
+    const int length = int(block.size());
+    const bool pause = command.pause == Pause::Yes;
+    const Rest rest = command.rest;
+    const uchar code = command.code;
+    const Target issued = issueTarget();
+    // Device, code, block length, pause and rest tell every set slot apart.
+    const quint64 mergeKey = !command.replaces
+        ? 0
+        : quint64(issued.device + 1) << 48 | quint64(code) << 40 | quint64(length) << 16
+            | quint64(pause) << 12 | quint64(rest) << 9 | *command.replaces;
+    const bool queued = commands.post(
+        {[this, issued, code, payload, block, length, pause, rest] {
+             QElapsedTimer began;
+             began.start();
+             target = issued;
+             buildCommand(
+                 code, {payload[0], payload[1], payload[2], payload[3], payload[4], payload[5]});
+             if (length > 0)
+                 std::memcpy(dataArea, block.constData(), size_t(length));
+             writeTransfer(length, pause);
+             if (rest == Rest::AfterTransfer)
+                 fixedSleep(reportGapMs);
+             else if (rest == Rest::SinceStart && began.elapsed() < reportGapMs)
+                 fixedSleep(int(reportGapMs - began.elapsed()));
+         },
+            command.failLine, mergeKey});
+    if (!queued)
+        qDebug("%s", command.failLine);
 }
 
-bool Hid_Thread::startRead(uchar code, std::initializer_list<uchar> payload)
+bool Hid_Thread::ask(Query &query, const char *failLine)
 {
-    if (!acquireLink()) {
-        qDebug("cmd Failed");
+    // The worker fills a copy of its own: a caller that gave up may be gone when it runs.
+    auto shared = std::make_shared<Query>(query);
+    const Target issued = issueTarget();
+    const bool ran = commands.call(
+        [this, shared, issued] {
+            target = issued;
+            Query &q = *shared;
+            buildCommand(q.code,
+                {q.payload[0], q.payload[1], q.payload[2], q.payload[3], q.payload[4],
+                    q.payload[5]});
+            if (!q.checksum)
+                commandBuffer[8] = 0x00;
+            std::memcpy(answerBuffer, q.answer, sizeof answerBuffer);
+            std::memcpy(dataArea, q.data, size_t(q.dataLength));
+            q.ok = readTransfer(q.dataLength);
+            std::memcpy(q.answer, answerBuffer, sizeof answerBuffer);
+            std::memcpy(q.data, dataArea, size_t(q.dataLength));
+        },
+        stallMs);
+    if (!ran) {
+        qDebug("%s", failLine);
         return false;
     }
-    buildCommand(code, payload);
-    std::memset(answerBuffer, 0, sizeof answerBuffer);
+    query = *shared;
     return true;
 }
 
@@ -278,7 +344,7 @@ void Hid_Thread::stopLink()
 
 void Hid_Thread::releaseLink()
 {
-    linkFree.store(true);
+    commands.releaseWaiters();
 }
 
 uchar Hid_Thread::hidCS(uchar *cmd)
@@ -299,7 +365,7 @@ void Hid_Thread::USBDataDecipher(uchar FIFOBuf[], uchar SecrecyCode[])
 void Hid_Thread::swichCurDevice(uint did)
 {
     // An index outside the list is not adopted: the current one must name an entry.
-    if (int(did) != currentDevice && hasEntry(int(did))) {
+    if (int(did) != currentDevice && int(did) < devices().size()) {
         currentDevice = int(did);
         startSequence(currentDevice);
     }
@@ -308,18 +374,19 @@ void Hid_Thread::swichCurDevice(uint did)
 
 bool Hid_Thread::exchangeSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
 {
-    if (!acquireLink()) {
-        qDebug("cmd Failed 00");
+    Query query;
+    query.code = 0x00;
+    query.payload[0] = byte1;
+    query.payload[1] = byte2;
+    query.payload[2] = byte3;
+    query.payload[3] = byte4;
+    if (!ask(query, "cmd Failed 00"))
         return false;
-    }
-    buildCommand(0x00, {byte1, byte2, byte3, byte4});
-    std::memset(answerBuffer, 0, sizeof answerBuffer);
-    const bool answered = readTransfer(0);
-    byte1 = answerBuffer[2];
-    byte2 = answerBuffer[3];
-    byte3 = answerBuffer[4];
-    byte4 = answerBuffer[5];
-    return answered;
+    byte1 = query.answer[2];
+    byte2 = query.answer[3];
+    byte3 = query.answer[4];
+    byte4 = query.answer[5];
+    return query.ok;
 }
 
 void Hid_Thread::chkDeviceIsEnCode()

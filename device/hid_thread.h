@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QFuture>
 #include <QList>
+#include <QMutex>
 #include <QRandomGenerator>
 #include <QString>
 #include <QThread>
@@ -9,16 +9,20 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "device/commandqueue.h"
 #include "device/devicetable.h"
 
 class HidBackend;
 class LinkOwner;
 
-// The device link. A QThread that is never started: its slots run on the
-// caller's thread and a few write transfers run on the global thread pool.
-// Every command takes the link, fills the command buffer (and the data area),
-// runs one transfer and copies results out; the transfer frees the link.
+// The device link. Its slots may be called from any thread; every command
+// runs, in the order the slots were called, on the link's one worker thread,
+// which alone talks to the HID backend. Set commands return at once; getters
+// block their caller, without processing its events, until their answer is in.
+// Each command fills the command buffer (and the data area), runs one transfer
+// and copies results out, all on the worker.
 class Hid_Thread : public QThread
 {
     Q_OBJECT
@@ -31,8 +35,13 @@ public:
     static constexpr int pauseHalfMs = 64;
     static constexpr int readTimeoutMs = 1000;
 
+    // How long shutdown lets waiting commands reach the device.
+    static constexpr int drainMs = CommandQueue::defaultDrainMs;
+    // A getter stops waiting when the link has not moved for this long.
+    static constexpr int stallMs = pollSteps * pollIntervalMs;
+
     explicit Hid_Thread(QObject *parent = nullptr);
-    // Waits for a transfer still running on the pool: it uses this object.
+    // Shuts the link down: see shutdown.
     ~Hid_Thread() override;
 
     void setOwner(LinkOwner *owner) { linkOwner = owner; }
@@ -42,15 +51,26 @@ public:
     // Where the handshake draws its four bytes; null restores the system generator.
     void setRandomSource(std::function<quint32()> source);
 
+    // Runs discovery in its turn after the commands already issued.
     void enumerateDevices(const QList<DeviceRecord> &records);
-    const QList<DeviceEntry> &devices() const { return deviceList; }
-    int currentDeviceId() const { return currentDevice; }
+    QList<DeviceEntry> devices() const;
+    // The entry that commands issued from now on go to.
+    int currentDeviceId() const;
     bool isLinkStarted() const { return linkStarted; }
-    bool isLinkFree() const { return linkFree.load(); }
+    // No command is waiting or running.
+    bool isLinkFree() const { return commands.isIdle(); }
     void stopLink();
+    // Frees a stuck link: callers waiting for a getter give up at once (its fail line, outputs
+    // unchanged) instead of waiting for a transfer that does not come back.
     void releaseLink();
-    // Blocks until a transfer handed to the thread pool has ended.
+    // Blocks until every command issued so far has ended.
     void waitForPoolTransfer();
+    // Takes no more commands, lets the waiting ones reach the device for up to drainMs (the
+    // rest log their fail lines), then waits for the running transfer. Later commands log
+    // their fail lines and leave their outputs unchanged.
+    void shutdown();
+    // Writes that a newer one of the same kind replaced while both were waiting.
+    int mergedWrites() const { return commands.mergedCount(); }
 
 public slots:
     void swichCurDevice(uint did);
@@ -106,11 +126,47 @@ public slots:
 
 private:
     enum class Pause { No, Yes };
-    enum class RunOn { Caller, Pool };
+    // What keeps the link after a write: nothing, 8 ms after the transfer, or until 8 ms
+    // after the command began (the rest ran beside the transfer).
+    enum class Rest { None, AfterTransfer, SinceStart };
+
+    // One set command as issued: payload bytes 2..7 and an optional block.
+    struct SetCommand
+    {
+        const char *failLine;
+        uchar code;
+        std::initializer_list<uchar> payload;
+        const uchar *block = nullptr;
+        int blockLength = 0;
+        Pause pause = Pause::Yes;
+        Rest rest = Rest::None;
+        // Part of the device state the write replaces whole (a stage count, a slot); none
+        // when a later write of the same kind does not make this one redundant.
+        std::optional<uchar> replaces = std::nullopt;
+    };
+
+    // What a getter sends and presets; the answer and data area as the transfer left them.
+    struct Query
+    {
+        uchar code = 0;
+        uchar payload[6] = {};
+        bool checksum = true;
+        uchar answer[commandSize] = {};
+        int dataLength = 0;
+        uchar data[dataAreaSize] = {};
+        bool ok = false;
+    };
+
+    // Where a command goes and how it is scrambled, fixed when it is issued.
+    struct Target
+    {
+        int device = 0;
+        bool encode = false;
+        uchar secrecy[8] = {};
+    };
 
     void *openCommandInterface(int did);
     void closeCommandInterface();
-    bool acquireLink();
     bool writeTransfer(int dataLength, bool pause);
     bool readTransfer(int dataLength);
     void quietPause();
@@ -121,32 +177,37 @@ private:
     int currentReportLength() const;
     // Report length for a block of dataLength bytes; 0 when the block cannot travel.
     int blockReportLength(int dataLength) const;
-    // Closes the interface and frees the link, the last act of every transfer.
+    // Closes the interface, the last act of every transfer.
     bool endTransfer(bool ok);
-    void freeLink() { linkFree.store(true); }
+    // A device call ended: the link moves.
+    bool moved(bool ok);
+    Target issueTarget() const;
 
-    // Shared shape of the set commands: payload bytes 2..7, optional block.
+    static Query queryOf(uchar code, std::initializer_list<uchar> payload = {});
     void buildCommand(uchar code, std::initializer_list<uchar> payload);
-    void sendCommand(const char *failLine, uchar code, std::initializer_list<uchar> payload,
-        const uchar *block, int blockLength, bool pause, RunOn runOn, bool sleepAfter = false);
-    // Shared shape of the getters: false when the link was not obtained.
-    bool startRead(uchar code, std::initializer_list<uchar> payload);
+    void sendCommand(const SetCommand &command);
+    // Runs query in its turn and waits; false, after logging failLine, when it never ran.
+    bool ask(Query &query, const char *failLine = "cmd Failed");
     // Echo preset: the code in byte 1 and the outputs' own values from byte first on, so a
     // failed read hands them back; the answer is copied to the outputs either way.
-    void readEchoed(int first, std::initializer_list<uchar *> outputs);
+    void readEchoed(Query &query, int first, std::initializer_list<uchar *> outputs);
     // The data area preset from block, read, and always copied back.
-    void readIntoBlock(uchar *block, int length);
+    void readIntoBlock(Query &query, uchar *block, int length);
 
     LinkOwner *linkOwner = nullptr;
+    // Written on the worker only; read elsewhere under stateLock.
+    mutable QMutex stateLock;
     std::shared_ptr<HidBackend> hidBackend;
     QList<DeviceEntry> deviceList;
-    int currentDevice = 1;
-    void *commandHandle = nullptr;
+    std::atomic<int> currentDevice {1};
     bool linkStarted = false;
-    std::atomic<bool> linkFree {true};
+    // Worker-only: the command running now, its buffers and the interface it holds open.
+    Target target;
+    void *commandHandle = nullptr;
     uchar commandBuffer[commandSize] = {};
     uchar answerBuffer[commandSize] = {};
     uchar dataArea[dataAreaSize] = {};
-    QFuture<bool> poolTransfer;
     std::function<quint32()> randomSource = [] { return QRandomGenerator::global()->generate(); };
+    // Last, so it is gone before the state its commands use.
+    CommandQueue commands;
 };

@@ -277,9 +277,16 @@ void VirtualHidBackend::doClose(HidHandle handle)
     log(Operation::Close, start, {}, known);
 }
 
+void VirtualHidBackend::waitWhileStalled() const
+{
+    while (hasFault(Fault::Stalls))
+        QThread::msleep(1);
+}
+
 int VirtualHidBackend::doSendFeatureReport(HidHandle handle, const uchar *data, int length)
 {
     const qint64 start = clock.nsecsElapsed();
+    waitWhileStalled();
     QMutexLocker lock(&mutex);
     Firmware *firmware = firmwareFor(handle);
     const bool ok = firmware && length == 9 && !(faultMask & (1u << int(Fault::FeatureOutFails)));
@@ -317,6 +324,7 @@ int VirtualHidBackend::doGetFeatureReport(HidHandle handle, uchar *data, int len
 int VirtualHidBackend::doWrite(HidHandle handle, const uchar *data, int length)
 {
     const qint64 start = clock.nsecsElapsed();
+    waitWhileStalled();
     QMutexLocker lock(&mutex);
     Firmware *firmware = firmwareFor(handle);
     const bool ok = firmware && length >= 1 && !(faultMask & (1u << int(Fault::BulkWriteFails)));

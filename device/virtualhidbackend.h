@@ -37,6 +37,7 @@ public:
         BulkReadFails, // every input report
         ReadNeverAnswers, // input reads wait for their whole time-out
         WrongEcho, // the 00H handshake answer differs from what was sent
+        Stalls, // feature reports out and output reports hang until the fault is cleared
     };
     enum class Operation { Enumerate, Open, Close, FeatureOut, FeatureIn, Out, In };
 
@@ -159,6 +160,7 @@ private:
 
     Firmware *firmwareFor(HidHandle handle) const;
     bool present(const Firmware &firmware) const;
+    void waitWhileStalled() const;
     void log(Operation operation, qint64 startNs, const QByteArray &bytes, bool ok,
         const QByteArray &path = {});
     void runCommand(Firmware &firmware, const uchar *command);

@@ -103,6 +103,7 @@ void tst_DeviceOps::keyMatrixIsSentWithItsPauses()
 {
     DeviceOpsRig rig;
     rig.view->ui_12H_SetKeyMatrix(zeros(64));
+    rig.link.waitForPoolTransfer();
     const auto feature = rig.device->calls(DeviceOpsRig::Operation::FeatureOut);
     const auto reports = rig.device->calls(DeviceOpsRig::Operation::Out);
     QCOMPARE(feature.size(), 1);
@@ -380,19 +381,30 @@ void tst_DeviceOps::keyIsWrittenEvenWhenTheDeviceIsGone()
     QCOMPARE(rig.view->currentProfileSettings()->value("keydefine_Z5/0").toList().size(), 4);
     QVERIFY(rig.view->currentProfileSettings()->value("keydefine_Z5/1").toList().isEmpty());
     QCOMPARE(rig.view->ui_90H_GetLED8StageColor(1), (QVariantList {1u}));
+    rig.link.waitForPoolTransfer();
     QVERIFY(rig.link.isLinkFree());
 }
 
 void tst_DeviceOps::clearHidBusyFreesTheLink()
 {
     DeviceOpsRig rig;
-    // A pool transfer holds the link through its pauses.
+    // A write stuck in the device holds the link; a getter waits behind it on another thread.
+    rig.device->setFault(VirtualHidBackend::Fault::Stalls);
     rig.view->ui_0BH_SetCurrentDPIStage(1);
-    QVERIFY(!rig.link.isLinkFree());
+    QVariantList matrix;
+    std::unique_ptr<QThread> getter(
+        QThread::create([&] { matrix = rig.view->ui_92H_GetKeyMatrix(); }));
+    QTest::ignoreMessage(QtDebugMsg, "cmd Failed");
+    getter->start();
+    QTest::qWait(100);
+    QVERIFY(getter->isRunning());
     rig.view->clearHidBusy();
-    QVERIFY(rig.link.isLinkFree());
+    QVERIFY(getter->wait(1000));
+    QCOMPARE(matrix, QVariantList(64, 0));
+    rig.device->clearFaults();
     rig.link.waitForPoolTransfer();
-    QCOMPARE(rig.device->calls(DeviceOpsRig::Operation::FeatureOut).size(), 1);
+    // The stuck write still went out when the device woke; the getter that gave up never did.
+    QCOMPARE(rig.commands(), QList<QByteArray> {frame(QByteArray::fromHex("0b01"))});
 }
 
 void tst_DeviceOps::syncFwDoesNothingForTheMouse()

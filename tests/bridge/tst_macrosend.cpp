@@ -109,6 +109,7 @@ void tst_MacroSend::sendMacroDataPacksOneBlock()
     const QVariantList data = values(count, 0x70);
     device->clearCalls();
     const QVariant result = gun ? view.sendGunData(data, index) : view.sendMacroData(data, index);
+    link.waitForPoolTransfer();
     QCOMPARE(result, QVariant(true));
     const QByteArray block = bytesOf(data, 128);
     QCOMPARE(
@@ -137,6 +138,7 @@ void tst_MacroSend::indexesAboveElevenSendNothing()
     device->clearCalls();
     QCOMPARE(view.sendMacroData(values(5), index), QVariant(true));
     QCOMPARE(view.sendGunData(values(5), index), QVariant(true));
+    link.waitForPoolTransfer();
     QVERIFY(device->calls().isEmpty());
 }
 
@@ -150,6 +152,7 @@ void tst_MacroSend::elementsPast128AreNeverWritten()
     device->clearCalls();
     const QVariantList data = values(1000, 1);
     QCOMPARE(view.sendMacroData(data, 2), QVariant(true));
+    link.waitForPoolTransfer();
     QCOMPARE(DeviceTesting::checkWrite(device->calls(), frame(QByteArray::fromHex("00130380")), 4,
                  32, bytesOf(data, 128), true),
         QString());
@@ -168,6 +171,7 @@ void tst_MacroSend::mouseMacroCarriesTheRepeatCount()
         300);
     device->clearCalls();
     view.ui_13H_SetMacroKey(3, "m");
+    link.waitForPoolTransfer();
     QByteArray block = QByteArray::fromHex("012c0504810400 00");
     block.resize(128, '\0');
     QCOMPARE(DeviceTesting::checkWrite(
@@ -190,6 +194,7 @@ void tst_MacroSend::tooLongMouseMacroWarnsAndIsCut()
     writeMacro(lines, 2);
     device->clearCalls();
     view.ui_13H_SetMacroKey(QString("1"), "m");
+    link.waitForPoolTransfer();
     QCOMPARE(dialogs.warnings.size(), 1);
     QCOMPARE(dialogs.warnings.at(0),
         (QStringList {"MACRO", "Out of memory,\nsome command line has been cut."}));
@@ -265,6 +270,7 @@ void tst_MacroSend::missingDeviceStillAnswersTrue()
     QCOMPARE(view.sendMacroData(values(4), 0), QVariant(true));
     writeMacro({"A" + MacroEncoder::downTag}, 1);
     view.ui_13H_SetMacroKey(1, "m");
+    link.waitForPoolTransfer();
     QVERIFY(!device->mouse().macros.contains(1));
 }
 

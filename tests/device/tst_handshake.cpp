@@ -57,6 +57,7 @@ private slots:
         QCOMPARE(owner.events, (QStringList {"startUI", "enableView", "clearHidBusy", notice}));
         QVERIFY(deviceReady);
         QVERIFY(link.isLinkStarted());
+        link.waitForPoolTransfer();
         QVERIFY(link.isLinkFree());
         QCOMPARE(owner.askedSecrecyFor, QList<int> {1});
 
@@ -70,8 +71,9 @@ private slots:
         QCOMPARE(device->calls(Op::FeatureIn).at(0).bytes.mid(2, 4), hello.mid(2, 4));
         QCOMPARE(features.at(1).bytes, startFrame);
         QCOMPARE(device->mouseCounters().startCommands, 1);
-        // The start command is a plain write on the caller's thread.
-        QCOMPARE(features.at(1).thread, QThread::currentThreadId());
+        // The handshake and the start command run on the link's worker, never on the caller's.
+        QCOMPARE(features.at(1).thread, features.at(0).thread);
+        QVERIFY(features.at(1).thread != QThread::currentThreadId());
         QCOMPARE(device->calls().last().operation, Op::Close);
     }
 
@@ -199,10 +201,12 @@ private slots:
         QCOMPARE(link.currentDeviceId(), 1);
         QTest::ignoreMessage(QtDebugMsg, "Device Error");
         link.swichCurDevice(0);
+        link.waitForPoolTransfer();
         QCOMPARE(startFramesSent(*device), 0);
         device->clearCalls();
         QTest::ignoreMessage(QtDebugMsg, "Device Connect");
         link.swichCurDevice(1);
+        link.waitForPoolTransfer();
         QCOMPARE(startFramesSent(*device), 2);
         QCOMPARE(device->keyboardCounters().startCommands, 2);
         QVERIFY(deviceReady);

@@ -233,6 +233,7 @@ private slots:
         else
             link.hid_0DH_SetKeyMatrix(data(matrix));
         link.hid_01H_SetReportRate(8);
+        link.waitForPoolTransfer();
         QVERIFY(link.isLinkFree());
 
         const auto calls = device->calls();
@@ -250,60 +251,134 @@ private slots:
                     : first == "03H" ? 0x03
                                      : 0x0D));
         QCOMPARE(calls.at(secondOpen + 3).bytes, QByteArray::fromHex("0001080000000000f6"));
+        // Both ran on the link's one worker, never on the caller's thread.
         QVERIFY(calls.at(3).thread != QThread::currentThreadId());
-        QCOMPARE(calls.at(secondOpen + 3).thread, QThread::currentThreadId());
+        QCOMPARE(calls.at(secondOpen + 3).thread, calls.at(3).thread);
     }
 
-    void commandWaitingForTheLinkFailsAfterItsPollingSteps()
+    void commandsIssuedDuringAWriteRunAfterItInOrder()
     {
-        // A direct write lets queued work run while it holds the link; those commands cannot get
-        // it.
+        // Work queued while a write is on its way runs after it, each command whole and in turn.
         Hid_Thread link;
         auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
         uchar rate = 0x42;
         uchar stage = 0x43;
         uchar dpi[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-        bool dpiOk = true;
+        uchar read[8] = {};
+        uchar maxStage = 0;
+        bool dpiOk = false;
         QString version = "before";
-        bool echoKept = false;
-        QElapsedTimer innerClock;
-        qint64 innerMs = 0;
-        QTimer::singleShot(0, this, [&] {
-            innerClock.start();
-            link.hid_0BH_SetCurrentDPIStage(3);
-            innerMs = innerClock.elapsed();
-            link.hid_81H_GetReportRate(rate);
-            link.hid_8BH_GetCurrentDPIStage(stage);
-            dpiOk = link.hid_91H_GetDPISet(stage, dpi);
-            link.hid_80H_GetFWVersion(version);
-            uchar echo[4] = {1, 2, 3, 4};
-            link.hid_00H_GetSecrecyCode(echo[0], echo[1], echo[2], echo[3]);
-            echoKept
-                = QByteArray(reinterpret_cast<char *>(echo), 4) == QByteArray::fromHex("01020304");
-            link.hid_14H_SetColor(1, 2, 3, 4);
-        });
-        QTest::ignoreMessage(QtDebugMsg, "cmd Failed 0B");
-        for (int i = 0; i < 4; ++i)
-            QTest::ignoreMessage(QtDebugMsg, "cmd Failed");
-        QTest::ignoreMessage(QtDebugMsg, "cmd Failed 00");
-        QTest::ignoreMessage(QtDebugMsg, "cmd Failed 14");
+        bool timerRanInside = false;
+        bool inside = true;
+        QTimer::singleShot(0, this, [&] { timerRanInside = inside; });
+        QElapsedTimer clock;
+        clock.start();
         link.hid_11H_SetDPISet(6, dpi);
-        QVERIFY(link.isLinkFree());
-        QVERIFY2(innerMs >= Hid_Thread::pollSteps * Hid_Thread::pollIntervalMs,
-            qPrintable(QString::number(innerMs)));
-        QVERIFY2(innerMs < Hid_Thread::pollSteps * Hid_Thread::pollIntervalMs + 1500,
-            qPrintable(QString::number(innerMs)));
-        QCOMPARE(rate, uchar(0x42));
-        QCOMPARE(stage, uchar(0x43));
-        QVERIFY(!dpiOk);
+        const qint64 setMs = clock.elapsed();
+        link.hid_0BH_SetCurrentDPIStage(3);
+        link.hid_81H_GetReportRate(rate);
+        link.hid_8BH_GetCurrentDPIStage(stage);
+        dpiOk = link.hid_91H_GetDPISet(maxStage, read);
+        link.hid_80H_GetFWVersion(version);
+        link.hid_14H_SetColor(1, 2, 3, 4);
+        inside = false;
+        link.waitForPoolTransfer();
+        QCoreApplication::processEvents();
+
+        QVERIFY2(setMs < 20, qPrintable(QString::number(setMs)));
+        QVERIFY2(!timerRanInside, "a command processed the caller's events");
+        QCOMPARE(rate, device->mouse().reportRate);
+        QCOMPARE(stage, uchar(3));
+        QVERIFY(dpiOk);
+        QCOMPARE(maxStage, device->mouse().dpiMaxStage);
         QCOMPARE(
-            QByteArray(reinterpret_cast<char *>(dpi), 8), QByteArray::fromHex("0102030405060708"));
-        QCOMPARE(version, QString("before"));
-        QVERIFY(echoKept);
-        // Only the outer command reached the device, whole.
-        QCOMPARE(device->calls(Op::FeatureOut).size(), 1);
-        QCOMPARE(device->calls(Op::Out).size(), 1);
-        QCOMPARE(device->mouse().dpiSet, QByteArray::fromHex("0102030405060708"));
+            QByteArray(reinterpret_cast<char *>(read), 8), QByteArray::fromHex("0102030405060708"));
+        QCOMPARE(version, QString("1.0A"));
+        QStringList codes;
+        for (const QByteArray &frame : DeviceTesting::bytesOf(device->calls(Op::FeatureOut)))
+            codes << frame.mid(1, 1).toHex();
+        QCOMPARE(codes, QStringList({"11", "0b", "81", "8b", "91", "80", "14"}));
+        // Every transfer whole: no command starts before the previous one closed.
+        const auto calls = device->calls();
+        for (int i = 1; i < calls.size(); ++i)
+            QVERIFY(calls.at(i).startNs >= calls.at(i - 1).endNs);
+    }
+
+    void getterOnAStalledLinkGivesUpAndLaterWritesStillArrive()
+    {
+        Hid_Thread link;
+        auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+        device->setFault(Fault::Stalls);
+        QByteArray dpi = QByteArray::fromHex("0102030405060708");
+        link.hid_11H_SetDPISet(6, data(dpi));
+        uchar rate = 0x42;
+        QElapsedTimer clock;
+        clock.start();
+        QTest::ignoreMessage(QtDebugMsg, "cmd Failed");
+        link.hid_81H_GetReportRate(rate);
+        const qint64 waitedMs = clock.elapsed();
+        QCOMPARE(rate, uchar(0x42));
+        QVERIFY2(waitedMs >= Hid_Thread::stallMs, qPrintable(QString::number(waitedMs)));
+        QVERIFY2(waitedMs < Hid_Thread::stallMs + 1000, qPrintable(QString::number(waitedMs)));
+        // A write issued meanwhile waits its turn and logs nothing.
+        link.hid_0BH_SetCurrentDPIStage(5);
+        QVERIFY(!link.isLinkFree());
+        device->clearFaults();
+        link.waitForPoolTransfer();
+
+        QCOMPARE(device->mouse().dpiSet, dpi);
+        QCOMPARE(device->mouse().dpiStage, uchar(5));
+        QStringList codes;
+        for (const QByteArray &frame : DeviceTesting::bytesOf(device->calls(Op::FeatureOut)))
+            codes << frame.mid(1, 1).toHex();
+        // The getter that gave up never went out.
+        QCOMPARE(codes, QStringList({"11", "0b"}));
+    }
+
+    void consecutiveWaitingWritesOfOneKindKeepOnlyTheNewest()
+    {
+        Hid_Thread link;
+        auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+        device->setFault(Fault::Stalls);
+        QByteArray a = QByteArray::fromHex("0101010101010101");
+        QByteArray b = QByteArray::fromHex("0202020202020202");
+        QByteArray c = QByteArray::fromHex("0303030303030303");
+        QByteArray d = QByteArray::fromHex("0404040404040404");
+        QByteArray colours(24, 0x11);
+        QByteArray macro1(128, 0x21);
+        QByteArray macro2(128, 0x22);
+        QByteArray macro3(128, 0x23);
+        link.hid_11H_SetDPISet(6, data(a)); // running, held by the stall
+        link.hid_11H_SetDPISet(6, data(b));
+        link.hid_11H_SetDPISet(6, data(c));
+        link.hid_0BH_SetCurrentDPIStage(1);
+        link.hid_0BH_SetCurrentDPIStage(2);
+        link.hid_11H_SetDPISet(6, data(d));
+        link.hid_11H_SetDPISet(5, data(a)); // another stage count is another write
+        link.hid_10H_SetLED8StageColor(1, data(colours));
+        link.hid_10H_SetLED8StageColor(2, data(colours)); // another type
+        link.hid_13H_SetMacroKey(1, data(macro1));
+        link.hid_13H_SetMacroKey(2, data(macro2)); // another slot
+        link.hid_13H_SetMacroKey(2, data(macro3));
+        link.hid_01H_SetReportRate(1);
+        link.hid_02H_SetCurrentProfile(1); // never merged
+        link.hid_02H_SetCurrentProfile(2);
+        device->clearFaults();
+        link.waitForPoolTransfer();
+
+        QStringList frames;
+        for (const QByteArray &frame : DeviceTesting::bytesOf(device->calls(Op::FeatureOut)))
+            frames << frame.mid(1, 3).toHex();
+        QCOMPARE(frames,
+            QStringList({"110608", "110608", "0b0200", "110608", "110508", "100118", "100204",
+                "130180", "130280", "010100", "020100", "020200"}));
+        QCOMPARE(link.mergedWrites(), 3);
+        QCOMPARE(device->mouse().dpiSet, a);
+        QCOMPARE(device->mouse().dpiStage, uchar(2));
+        QCOMPARE(device->mouse().macros.value(1), macro1);
+        QCOMPARE(device->mouse().macros.value(2), macro3);
+        const auto outs = device->calls(Op::Out);
+        QCOMPARE(outs.at(1).bytes.mid(1, 8), c);
     }
 
     void writeFaultsEndWithTheLinkFree_data()
@@ -352,6 +427,7 @@ private slots:
         link.enumerateDevices(DeviceTesting::shippedRecords());
         QVERIFY(!link.devices().at(1).commandPath.isEmpty());
         link.hid_13H_SetMacroKey(2, data(macro));
+        link.waitForPoolTransfer();
         QCOMPARE(device->mouse().macros.value(2), macro);
     }
 
@@ -366,6 +442,7 @@ private slots:
         QByteArray dpi = QByteArray::fromHex("0102030405060708");
         link.hid_11H_SetDPISet(6, data(dpi));
         link.hid_0EH_SetXYSensitive(3, 4);
+        link.waitForPoolTransfer();
 
         const auto features = device->calls(Op::FeatureOut);
         QCOMPARE(features.size(), 2);
@@ -401,6 +478,7 @@ private slots:
         Hid_Thread link;
         auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
         link.hid_0EH_SetXYSensitive(3, 4);
+        link.waitForPoolTransfer();
         QCOMPARE(
             device->calls(Op::FeatureOut).at(0).bytes, QByteArray::fromHex("000e030400000000ea"));
     }
@@ -420,60 +498,90 @@ private slots:
         QCOMPARE(device->calls().last().operation, Op::Close);
     }
 
-    void everyCommandLogsItsLineWhenTheLinkIsHeld()
+    void everyCommandLogsItsLineOnceTheLinkIsShutDown()
     {
-        // A pool write of 512 one-byte reports holds the link about 4 s; meanwhile every command,
-        // each from its own thread, gives up after its 255 polling steps (about 2 s).
         Hid_Thread link;
-        DeviceRecord slow = DeviceTesting::keyboardRecord();
-        slow.reportLength = 1;
-        auto device = DeviceTesting::attachVirtual(link, Attached::Keyboard, {slow});
-        QByteArray matrix = block(512, 0x21);
-        link.hid_0DH_SetKeyMatrix(data(matrix));
-        QVERIFY(!link.isLinkFree());
+        auto device = DeviceTesting::attachVirtual(link, Attached::Keyboard);
+        link.shutdown();
 
         const QList<FailCase> cases = everyCommand();
         QCOMPARE(cases.size(), 43);
         QList<int> kept(cases.size(), -1);
-        QList<QThread *> threads;
         {
             QMutexLocker lock(&loggedMutex);
             logged.clear();
         }
         const QtMessageHandler previous = qInstallMessageHandler(collectDebugLines);
         for (int i = 0; i < cases.size(); ++i)
-            threads << QThread::create([&, i] { kept[i] = cases.at(i).run(link) ? 1 : 0; });
-        for (QThread *thread : threads)
-            thread->start();
-        for (QThread *thread : threads)
-            thread->wait();
-        qDeleteAll(threads);
+            kept[i] = cases.at(i).run(link) ? 1 : 0;
         qInstallMessageHandler(previous);
-        const bool stillHeld = !link.isLinkFree();
-        link.waitForPoolTransfer();
 
-        QVERIFY2(stillHeld, "the write ended before the waiting commands gave up");
         QStringList expected;
         for (const FailCase &failCase : cases)
             expected << failCase.line;
-        QStringList seen = logged;
-        expected.sort();
-        seen.sort();
-        QCOMPARE(seen, expected);
+        QCOMPARE(logged, expected);
         QCOMPARE(kept, QList<int>(cases.size(), 1));
-        // Only the write that held the link reached the device.
-        QCOMPARE(device->calls(Op::FeatureOut).size(), 1);
-        QCOMPARE(device->keyboard().keyMatrix, block(512, 0x21));
+        QVERIFY(device->calls().isEmpty());
     }
 
-    void releaseLinkFreesAHeldLink()
+    void shutdownDrainsWithinItsBoundAndWaitsForTheRunningTransfer()
     {
         Hid_Thread link;
         auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
-        QTimer::singleShot(0, this, [&] { link.releaseLink(); });
-        // The outer command holds the link; the bridge's clearHidBusy may free it meanwhile.
+        device->setFault(Fault::Stalls);
+        QByteArray dpi = QByteArray::fromHex("0102030405060708");
+        link.hid_11H_SetDPISet(6, data(dpi));
+        link.hid_0BH_SetCurrentDPIStage(4);
+        link.hid_0EH_SetXYSensitive(3, 4);
+        std::unique_ptr<QThread> unstall(QThread::create([&] {
+            QThread::msleep(Hid_Thread::drainMs + 500);
+            device->clearFaults();
+        }));
+        unstall->start();
+        {
+            QMutexLocker lock(&loggedMutex);
+            logged.clear();
+        }
+        const QtMessageHandler previous = qInstallMessageHandler(collectDebugLines);
+        QElapsedTimer clock;
+        clock.start();
+        link.shutdown();
+        const qint64 tookMs = clock.elapsed();
+        qInstallMessageHandler(previous);
+        unstall->wait();
+
+        // The writes still waiting at the bound never reached the device and say so.
+        QCOMPARE(logged, QStringList({"cmd Failed 0B", "cmd Failed 0E"}));
+        QVERIFY2(tookMs >= Hid_Thread::drainMs + 400, qPrintable(QString::number(tookMs)));
+        QCOMPARE(device->mouse().dpiSet, dpi);
+        QCOMPARE(device->calls(Op::FeatureOut).size(), 1);
+        QCOMPARE(device->calls().last().operation, Op::Close);
+    }
+
+    void releaseLinkFreesAGetterWaitingOnAStuckLink()
+    {
+        Hid_Thread link;
+        auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+        device->setFault(Fault::Stalls);
         link.hid_01H_SetReportRate(2);
-        QVERIFY(link.isLinkFree());
+        uchar stage = 0x43;
+        qint64 waitedMs = -1;
+        std::unique_ptr<QThread> getter(QThread::create([&] {
+            QElapsedTimer clock;
+            clock.start();
+            link.hid_8BH_GetCurrentDPIStage(stage);
+            waitedMs = clock.elapsed();
+        }));
+        QTest::ignoreMessage(QtDebugMsg, "cmd Failed");
+        getter->start();
+        QTest::qWait(200);
+        QVERIFY(getter->isRunning());
+        link.releaseLink();
+        QVERIFY(getter->wait(1000));
+        QVERIFY2(waitedMs < Hid_Thread::stallMs, qPrintable(QString::number(waitedMs)));
+        QCOMPARE(stage, uchar(0x43));
+        device->clearFaults();
+        link.waitForPoolTransfer();
         QCOMPARE(device->mouse().reportRate, uchar(2));
     }
 };
