@@ -178,6 +178,7 @@ void tst_DeviceOps::dpiSelectSendsNothing()
     DeviceOpsRig rig;
     const QVariantList flags {1, 1, 0, 1, 1, 1, 0, 0};
     rig.view->ui_11H_SetDPISelect(flags);
+    rig.link.waitForPoolTransfer();
     QVERIFY(rig.device->calls().isEmpty());
     QCOMPARE(rig.view->ui_91H_GetDPISelect(), flags);
     QVERIFY(rig.profileFile().contains("dpi_Select=1, 1, 0, 1, 1, 1, 0, 0\n"));
@@ -219,6 +220,7 @@ void tst_DeviceOps::currentStageIsAskedOnlyWhileVisible()
     state.dpiStage = 3;
     rig.device->setMouse(state);
     QCOMPARE(rig.view->ui_8BH_GetCurrentDPIStage(), QVariant(0));
+    rig.link.waitForPoolTransfer();
     QVERIFY(rig.device->calls().isEmpty());
     rig.view->show();
     QVERIFY(QTest::qWaitForWindowExposed(rig.view.get()));
@@ -251,6 +253,7 @@ void tst_DeviceOps::reportRateOfTheMouseIsStored()
     state.reportRate = 8;
     rig.device->setMouse(state);
     QCOMPARE(rig.view->ui_81H_GetReportRate(), QVariant(2));
+    rig.link.waitForPoolTransfer();
     QVERIFY(rig.device->calls().isEmpty());
     rig.view->ui_02H_SetCurrentProfile(1);
     QCOMPARE(rig.view->ui_81H_GetReportRate(), QVariant(0));
@@ -411,6 +414,7 @@ void tst_DeviceOps::syncFwDoesNothingForTheMouse()
 {
     DeviceOpsRig rig;
     rig.view->syncFW();
+    rig.link.waitForPoolTransfer();
     QVERIFY(rig.device->calls().isEmpty());
     QVERIFY(rig.profileFile().isEmpty());
 }
@@ -454,6 +458,7 @@ void tst_DeviceOps::updaterStartsOnlyWhenPresent()
     timer.start();
     rig.view->openUpdateExe();
     QVERIFY(timer.elapsed() < 400);
+    rig.link.waitForPoolTransfer();
     QVERIFY(rig.device->calls().isEmpty());
 
     const QString marker = rig.folder.filePath("started");

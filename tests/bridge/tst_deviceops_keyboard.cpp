@@ -79,6 +79,7 @@ void tst_DeviceOpsKeyboard::pictureOption255StoresWithoutSending()
 {
     DeviceOpsRig rig(DeviceOpsRig::Attached::Keyboard);
     rig.view->ui_12H_SetUserPicture(2, 255, counting(512));
+    rig.link.waitForPoolTransfer();
     QVERIFY(rig.device->calls().isEmpty());
     QCOMPARE(rig.view->ui_92H_GetUserPicture(2).size(), 512);
     QCOMPARE(rig.view->ui_92H_GetUserPicture(2).at(300).toInt(), 300);

@@ -196,18 +196,21 @@ private slots:
         link.enumerateDevices(namedRecords());
         fake->failingPaths.insert("m-command");
         link.hid_01H_SetReportRate(1);
+        link.waitForPoolTransfer();
         QVERIFY(link.isLinkFree());
         QVERIFY(link.devices().at(1).commandPath.isEmpty());
         QCOMPARE(link.devices().at(1).eventPath, QString("m-event"));
         QCOMPARE(fake->opened, QList<QByteArray> {"m-command"});
         // Without a path nothing is opened any more.
         link.hid_01H_SetReportRate(1);
+        link.waitForPoolTransfer();
         QCOMPARE(fake->opened.size(), 1);
 
         fake->failingPaths.clear();
         link.enumerateDevices(namedRecords());
         QCOMPARE(link.devices().at(1).commandPath, QString("m-command"));
         link.hid_01H_SetReportRate(1);
+        link.waitForPoolTransfer();
         QCOMPARE(fake->opened.size(), 3);
     }
 

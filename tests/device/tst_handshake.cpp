@@ -163,6 +163,7 @@ private slots:
         QTest::ignoreMessage(QtDebugMsg, "Device Connect");
         link.enumerateDevices(DeviceTesting::shippedRecords());
         link.swichCurDevice(uint(link.currentDeviceId()));
+        link.waitForPoolTransfer();
         QCOMPARE(startFramesSent(*device), 2);
         QCOMPARE(device->calls(Op::FeatureOut).size(), 4);
         link.stopLink();
@@ -250,6 +251,7 @@ private slots:
         auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
         QTest::ignoreMessage(QtDebugMsg, "Device Connect");
         link.chkDeviceIsEnCode();
+        link.waitForPoolTransfer();
         QVERIFY(deviceReady);
         QCOMPARE(device->mouseCounters().startCommands, 1);
         QVERIFY(device->calls(Op::FeatureOut).at(1).bytes != startFrame);

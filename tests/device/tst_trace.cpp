@@ -56,6 +56,7 @@ private slots:
         QVERIFY(link.hid_91H_GetDPISet(stages, dpi));
         uchar colours[4] = {0xaa, 0xbb, 0xcc, 0xdd};
         link.hid_10H_SetLED8StageColor(2, colours);
+        link.waitForPoolTransfer();
 
         const QStringList lines = traceLines(fileName);
         const QRegularExpression shape(
@@ -93,6 +94,7 @@ private slots:
         device->clearFaults();
         device->setFault(Fault::OpenFails);
         link.hid_01H_SetReportRate(1);
+        link.waitForPoolTransfer();
         const QStringList rest = withoutTimes(traceLines(fileName));
         QVERIFY(rest.contains("in failed"));
         QCOMPARE(rest.last(), QString("open virtual/mouse/command failed"));
@@ -107,6 +109,7 @@ private slots:
         Hid_Thread link;
         DeviceTesting::attachVirtual(link, Attached::Mouse);
         link.hid_01H_SetReportRate(1);
+        link.waitForPoolTransfer();
         QVERIFY(traceLines(fileName).isEmpty());
         QVERIFY(!HidTrace::enabled());
     }

@@ -348,7 +348,9 @@ private slots:
         QByteArray macro1(128, 0x21);
         QByteArray macro2(128, 0x22);
         QByteArray macro3(128, 0x23);
-        link.hid_11H_SetDPISet(6, data(a)); // running, held by the stall
+        link.hid_11H_SetDPISet(6, data(a));
+        // Running, held by the stall: a running write is never replaced.
+        QTRY_VERIFY(!device->calls(Op::Open).isEmpty());
         link.hid_11H_SetDPISet(6, data(b));
         link.hid_11H_SetDPISet(6, data(c));
         link.hid_0BH_SetCurrentDPIStage(1);
