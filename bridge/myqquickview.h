@@ -65,6 +65,8 @@ public slots:
     void setSelectGun(QVariant index, QVariant xyData);
     void setMacroKey(int index, QVariant macroName);
     QVariant getMacroKey(int index);
+    // The stage the mouse was last put on (0-based), 0 when none was stored.
+    QVariant getDPIStage();
 
     // Macro and gun library files.
     void renameMacroIniFile(QVariant oldName, QVariant newName);

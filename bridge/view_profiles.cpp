@@ -46,6 +46,11 @@ QVariant myQQuickView::getXYSensitive(QVariant index)
     return currentProfileSettings()->value(Profiles::Key::xySensitive(index), 4);
 }
 
+QVariant myQQuickView::getDPIStage()
+{
+    return currentProfileSettings()->value(Profiles::Key::dpiStage, 0);
+}
+
 void myQQuickView::setXYSensitive(QVariant index, QVariant xyData)
 {
     storeInProfile(Profiles::Key::xySensitive(index), xyData);

@@ -240,6 +240,11 @@ void tst_DeviceOps::currentStageIsStoredAndSent()
     QVERIFY(rig.profileFile().contains("stage_Z5=4\n"));
     QCOMPARE(rig.commands(), QList<QByteArray> {frame(QByteArray::fromHex("0b04"))});
     QCOMPARE(int(rig.device->mouse().dpiStage), 4);
+    // The next run shows the stage the mouse was put on.
+    myQQuickView nextRun;
+    QCOMPARE(nextRun.getDPIStage().toInt(), 4);
+    nextRun.currentProfileSettings()->remove("sensor/stage_Z5");
+    QCOMPARE(nextRun.getDPIStage().toInt(), 0);
 }
 
 void tst_DeviceOps::reportRateOfTheMouseIsStored()

@@ -182,6 +182,10 @@ public slots:
     uint getVerticalScrollLines() { return record(__func__, {}, 3).toUInt(); }
     uint getDoubleClickSpeed() { return record(__func__, {}, 5).toUInt(); }
     bool hasSystemScrollLines() { return record(__func__, {}, true).toBool(); }
+
+    // Main screen: active DPI stage.
+    QVariant getDPIStage() { return record(__func__, {}, 0); }
+    void ui_0BH_SetCurrentDPIStage(uchar dpiStage) { record(__func__, {int(dpiStage)}); }
 };
 
 class FakeController : public CallRecorder

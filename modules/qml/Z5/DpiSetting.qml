@@ -14,6 +14,11 @@ Frame {
     readonly property var sliders: [dpiSlider0, dpiSlider1, dpiSlider2, dpiSlider3, dpiSlider4, dpiSlider5]
     readonly property var toggles: [dpiSelect0, dpiSelect1, dpiSelect2, dpiSelect3, dpiSelect4, dpiSelect5]
     readonly property var colors: [dpiColor0, dpiColor1, dpiColor2, dpiColor3, dpiColor4, dpiColor5]
+    // The stage the mouse is on, 0 to 5.
+    property int currentStage: 0
+    readonly property int enabledCount: (dpiSelect0.isSelect ? 1 : 0) + (dpiSelect1.isSelect ? 1 : 0)
+                                        + (dpiSelect2.isSelect ? 1 : 0) + (dpiSelect3.isSelect ? 1 : 0)
+                                        + (dpiSelect4.isSelect ? 1 : 0) + (dpiSelect5.isSelect ? 1 : 0)
 
     signal clickDpiSetting()
     signal dpiValueChange(int dpiIndex, string dpiData)
@@ -41,6 +46,13 @@ Frame {
             if (i < selects.length)
                 toggles[i].isSelect = Number(selects[i]) !== 0
         }
+        var stage = parseInt(ui_View.getDPIStage(), 10)
+        currentStage = stage >= 0 && stage < 6 ? stage : 0
+        // A profile with every stage off would leave the mouse without a stage.
+        if (enabledCount === 0)
+            toggles[currentStage].isSelect = true
+        if (!toggles[currentStage].isSelect)
+            currentStage = nextEnabledStage(currentStage)
         var stageColors = ui_View.ui_90H_GetLED8StageColor(1)
         for (i = 0; i < 6 && 3 * i + 2 < stageColors.length; ++i)
             colors[i].color = "#" + hex2(stageColors[3 * i]) + hex2(stageColors[3 * i + 1])
@@ -48,7 +60,28 @@ Frame {
         if (isSendData) {
             dpiSelectChange(0)
             ui_View.ui_10H_SetLED8StageColor(1, stageColors)
+            ui_View.ui_0BH_SetCurrentDPIStage(currentStage)
         }
+    }
+
+    // The first enabled stage after the given one, going round.
+    function nextEnabledStage(stage) {
+        for (var step = 1; step <= 6; ++step) {
+            var candidate = (stage + step) % 6
+            if (toggles[candidate].isSelect)
+                return candidate
+        }
+        return stage
+    }
+
+    function setCurrentStage(stage) {
+        clickDpiSetting()
+        if (!toggles[stage].isSelect) {
+            sliders[stage].refuse()
+            return
+        }
+        currentStage = stage
+        ui_View.ui_0BH_SetCurrentDPIStage(stage)
     }
 
     function valueForDpi() {
@@ -97,6 +130,11 @@ Frame {
     function selectToggled(index) {
         clickDpiSetting()
         dpiSelectChange(index)
+        // The mouse leaves a stage that goes out of the cycle.
+        if (index === currentStage && !toggles[index].isSelect) {
+            currentStage = nextEnabledStage(index)
+            ui_View.ui_0BH_SetCurrentDPIStage(currentStage)
+        }
     }
 
     function colorClicked(index) {
@@ -119,6 +157,7 @@ Frame {
             objectName: "dpiSelect0"
             x: 16
             y: 9
+            canClear: dpiSettingMain.enabledCount > 1
             onToggled: dpiSettingMain.selectToggled(0)
         }
         DpiToggle {
@@ -126,6 +165,7 @@ Frame {
             objectName: "dpiSelect1"
             x: 56
             y: 9
+            canClear: dpiSettingMain.enabledCount > 1
             onToggled: dpiSettingMain.selectToggled(1)
         }
         DpiToggle {
@@ -133,6 +173,7 @@ Frame {
             objectName: "dpiSelect2"
             x: 96
             y: 9
+            canClear: dpiSettingMain.enabledCount > 1
             onToggled: dpiSettingMain.selectToggled(2)
         }
         DpiToggle {
@@ -140,6 +181,7 @@ Frame {
             objectName: "dpiSelect3"
             x: 136
             y: 9
+            canClear: dpiSettingMain.enabledCount > 1
             onToggled: dpiSettingMain.selectToggled(3)
         }
         DpiToggle {
@@ -147,6 +189,7 @@ Frame {
             objectName: "dpiSelect4"
             x: 176
             y: 9
+            canClear: dpiSettingMain.enabledCount > 1
             onToggled: dpiSettingMain.selectToggled(4)
         }
         DpiToggle {
@@ -154,6 +197,7 @@ Frame {
             objectName: "dpiSelect5"
             x: 216
             y: 9
+            canClear: dpiSettingMain.enabledCount > 1
             onToggled: dpiSettingMain.selectToggled(5)
         }
         DpiSlider {
@@ -162,6 +206,8 @@ Frame {
             x: 18
             y: 38
             active: dpiSelect0.isSelect
+            isCurrent: dpiSettingMain.currentStage === 0
+            onNumberClicked: dpiSettingMain.setCurrentStage(0)
             onSliderPressed: dpiSettingMain.clickDpiSetting()
             onSliderMove: function (value) { dpiSettingMain.dpiValueChange(0, String(value)) }
         }
@@ -171,6 +217,8 @@ Frame {
             x: 58
             y: 38
             active: dpiSelect1.isSelect
+            isCurrent: dpiSettingMain.currentStage === 1
+            onNumberClicked: dpiSettingMain.setCurrentStage(1)
             onSliderPressed: dpiSettingMain.clickDpiSetting()
             onSliderMove: function (value) { dpiSettingMain.dpiValueChange(1, String(value)) }
         }
@@ -180,6 +228,8 @@ Frame {
             x: 98
             y: 38
             active: dpiSelect2.isSelect
+            isCurrent: dpiSettingMain.currentStage === 2
+            onNumberClicked: dpiSettingMain.setCurrentStage(2)
             onSliderPressed: dpiSettingMain.clickDpiSetting()
             onSliderMove: function (value) { dpiSettingMain.dpiValueChange(2, String(value)) }
         }
@@ -189,6 +239,8 @@ Frame {
             x: 138
             y: 38
             active: dpiSelect3.isSelect
+            isCurrent: dpiSettingMain.currentStage === 3
+            onNumberClicked: dpiSettingMain.setCurrentStage(3)
             onSliderPressed: dpiSettingMain.clickDpiSetting()
             onSliderMove: function (value) { dpiSettingMain.dpiValueChange(3, String(value)) }
         }
@@ -198,6 +250,8 @@ Frame {
             x: 178
             y: 38
             active: dpiSelect4.isSelect
+            isCurrent: dpiSettingMain.currentStage === 4
+            onNumberClicked: dpiSettingMain.setCurrentStage(4)
             onSliderPressed: dpiSettingMain.clickDpiSetting()
             onSliderMove: function (value) { dpiSettingMain.dpiValueChange(4, String(value)) }
         }
@@ -207,6 +261,8 @@ Frame {
             x: 218
             y: 38
             active: dpiSelect5.isSelect
+            isCurrent: dpiSettingMain.currentStage === 5
+            onNumberClicked: dpiSettingMain.setCurrentStage(5)
             onSliderPressed: dpiSettingMain.clickDpiSetting()
             onSliderMove: function (value) { dpiSettingMain.dpiValueChange(5, String(value)) }
         }
