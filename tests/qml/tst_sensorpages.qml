@@ -122,19 +122,55 @@ Item {
             compare(ui_View.callsOf("setVerticalScrollLines"), [[1]])
             compare(page.lines, 1)
 
-            page.linesText = "100"
-            mouseClick(part("plusButton"))
-            compare(page.linesText, "100")
-            page.linesText = "1"
-            mouseClick(part("minusButton"))
-            compare(page.linesText, "1")
-            page.linesText = ""
-            mouseClick(part("plusButton"))
-            compare(page.linesText, "1")
-            mouseClick(part("plusButton"))
-            compare(page.linesText, "2")
-            // The buttons change only the text.
-            compare(ui_View.callsOf("setVerticalScrollLines"), [[1]])
+        }
+
+        // The arrows store and apply their number like the field does.
+        function test_scrollArrows_data() {
+            return [
+                { tag: "plus", button: "plusButton", start: "7", text: "8" },
+                { tag: "minus", button: "minusButton", start: "7", text: "6" },
+                { tag: "plus at 100", button: "plusButton", start: "100", text: "100" },
+                { tag: "minus at 1", button: "minusButton", start: "1", text: "1" },
+                { tag: "empty", button: "plusButton", start: "", text: "1" },
+                { tag: "from one screen", button: "minusButton", start: "3", text: "2", oneScreen: true }
+            ]
+        }
+
+        function test_scrollArrows(data) {
+            var page = part("scrollRateMain")
+            scrollTo(page)
+            page.linesText = data.start
+            page.isOneScreen = data.oneScreen === true
+            ui_View.clear()
+            mouseClick(part(data.button))
+            compare(page.linesText, data.text)
+            compare(ui_View.callsOf("setVerticalScrollLines"), [[Number(data.text)]])
+            compare(page.lines, Number(data.text))
+            compare(page.isOneScreen, false)
+        }
+
+        // Each arrow answers within 16 by 16 pixels around its small picture; the picture keeps its size.
+        function test_scrollArrowHitAreas_data() {
+            return [
+                { tag: "plus top left", button: "plusButton", x: -3, y: -9, text: "8" },
+                { tag: "plus bottom right", button: "plusButton", x: 12, y: 5, text: "8" },
+                { tag: "minus top left", button: "minusButton", x: -3, y: 0, text: "6" },
+                { tag: "minus bottom right", button: "minusButton", x: 12, y: 15, text: "6" }
+            ]
+        }
+
+        function test_scrollArrowHitAreas(data) {
+            var page = part("scrollRateMain")
+            scrollTo(page)
+            var button = part(data.button)
+            compare([button.width, button.height], [9, 6])
+            var area = findChild(button, data.button === "plusButton" ? "plusArea" : "minusArea")
+            verify(area.width >= 16 && area.height >= 16)
+            page.linesText = "7"
+            ui_View.clear()
+            mouseClick(button, data.x, data.y)
+            compare(page.linesText, data.text)
+            compare(ui_View.callsOf("setVerticalScrollLines"), [[Number(data.text)]])
         }
 
         function test_scrollOptions() {
@@ -209,23 +245,31 @@ Item {
             compare(ui_View.calls().length, 0)
         }
 
-        function test_axisKnobCentres_data() {
+        // A click picks the nearest tick, also a pixel or two to either side of it.
+        function test_axisClickPicksNearestTick_data() {
             var rows = []
-            var bounds = [30, 52, 74, 95, 116, 137, 159, 180, 200]
             var centres = [10, 30, 52, 74, 95, 116, 137, 159, 180, 200]
-            for (var step = 0; step < 10; ++step)
-                rows.push({ tag: "step " + step, x: step === 0 ? 0 : bounds[step - 1], step: step,
-                            centre: centres[step] })
+            for (var step = 0; step < 10; ++step) {
+                for (var d = -2; d <= 2; d += 2)
+                    rows.push({ tag: "step " + step + " at " + d, x: centres[step] + d, step: step,
+                                centre: centres[step] })
+            }
+            rows.push({ tag: "just before halfway 2-3", x: 62, step: 2, centre: 52 })
+            rows.push({ tag: "halfway 2-3", x: 63, step: 3, centre: 74 })
+            rows.push({ tag: "left end", x: 0, step: 0, centre: 10 })
+            rows.push({ tag: "right end", x: 209, step: 9, centre: 200 })
             return rows
         }
 
-        function test_axisKnobCentres(data) {
+        function test_axisClickPicksNearestTick(data) {
             var x = part("xSlider")
-            compare(x.stepAt(data.x), data.step)
-            if (data.step > 0)
-                compare(x.stepAt(data.x - 1), data.step - 1)
-            x.moveTo(data.step)
+            x.place(data.step === 5 ? "0" : "5")
+            ui_View.clear()
+            mouseClick(x, data.x, 7)
+            compare(x.value, data.step)
             compare(x.knobCentre, data.centre)
+            compare(ui_View.callsOf("setXYSensitive"), [[0, data.step], [1, part("ySlider").value]])
+            compare(lastCall("ui_0EH_SetXYSensitive")[0], (data.step + 1) * 20)
         }
 
         function test_axisDragReportsOnRelease() {
@@ -239,8 +283,8 @@ Item {
             mouseRelease(x, 60, 7)
             compare(ui_View.calls().length, 0)
             mousePress(x, 52, 7)
-            mouseMove(x, 190, 7)
-            mouseRelease(x, 190, 7)
+            mouseMove(x, 185, 7)
+            mouseRelease(x, 185, 7)
             compare(lastCall("ui_0EH_SetXYSensitive")[0], 180)
         }
 

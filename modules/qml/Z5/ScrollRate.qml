@@ -48,12 +48,16 @@ Frame {
             linesInput.text = "1"
     }
 
+    // The arrows apply their number at once, like the field does when it is left.
     function stepField(delta) {
+        clickScrollRate()
         var value = fieldValue()
         if (linesInput.text === "" || !(value >= 1))
             linesInput.text = "1"
         else
             linesInput.text = String(Math.max(1, Math.min(100, value + delta)))
+        isOneScreen = false
+        linesChange(fieldValue())
     }
 
     function chooseRows() {
@@ -155,11 +159,16 @@ Frame {
                 x: 40
                 y: 0
                 source: plusArea.containsMouse ? mainIten.sourcescrollRate4 : mainIten.sourcescrollRate3
+                // 16 by 16 around the small picture, meeting the minus area at their border.
                 MouseArea {
                     id: plusArea
-                    anchors.fill: parent
-                    anchors.margins: -1
+                    objectName: "plusArea"
+                    x: (parent.width - width) / 2
+                    y: parent.height - height
+                    width: 16
+                    height: 16
                     hoverEnabled: true
+                    cursorShape: Qt.PointingHandCursor
                     onClicked: scrollRateMain.stepField(1)
                 }
             }
@@ -171,9 +180,12 @@ Frame {
                 source: minusArea.containsMouse ? mainIten.sourcescrollRate6 : mainIten.sourcescrollRate5
                 MouseArea {
                     id: minusArea
-                    anchors.fill: parent
-                    anchors.margins: -1
+                    objectName: "minusArea"
+                    x: (parent.width - width) / 2
+                    width: 16
+                    height: 16
                     hoverEnabled: true
+                    cursorShape: Qt.PointingHandCursor
                     onClicked: scrollRateMain.stepField(-1)
                 }
             }

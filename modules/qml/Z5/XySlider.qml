@@ -8,16 +8,16 @@ Item {
 
     property int value: 0
     property real knobCentre: 10
-    readonly property var bounds: [30, 52, 74, 95, 116, 137, 159, 180, 200]
     readonly property var centres: [10, 30, 52, 74, 95, 116, 137, 159, 180, 200]
     readonly property bool pressed: area.pressed
 
     signal stepReported(int value)
     signal sliderClicked()
 
+    // The step whose tick is nearest; halfway between two ticks takes the upper one.
     function stepAt(x) {
-        for (var i = 0; i < bounds.length; ++i) {
-            if (x < bounds[i])
+        for (var i = 0; i < centres.length - 1; ++i) {
+            if (x < (centres[i] + centres[i + 1]) / 2)
                 return i
         }
         return 9
