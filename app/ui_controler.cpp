@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <QQmlContext>
 #include <QQuickItem>
+#include <QSystemTrayIcon>
 
 #include "bridge/myqquickview.h"
 #include "store/appconfig.h"
@@ -45,8 +46,24 @@ void Ui_Controler::onMinimize()
 
 void Ui_Controler::onClose()
 {
-    if (mainWidget)
+    if (!mainWidget)
+        return;
+    if (isTrayAvailable())
         mainWidget->setVisible(false);
+    else
+        mainWidget->showMinimized();
+}
+
+// Closing the window ends the program, the way the tray menu's quit does.
+void Ui_Controler::onQuit()
+{
+    if (mainWidget)
+        mainWidget->close();
+}
+
+bool Ui_Controler::isTrayAvailable()
+{
+    return trayCheck ? trayCheck() : QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void Ui_Controler::onXChanged(int x)

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class myQQuickView;
 
 // Moves, minimises and hides the frameless main window for the documents (ui_Ctl).
@@ -17,10 +19,15 @@ public:
     // Configures the main window, builds the bridge and loads the main document.
     void setupUi(QWidget *mainWindow, QObject *deviceLink);
     myQQuickView *view() const { return quickView; }
+    // Tests stand in for the desktop's answer; by default the system tray is asked.
+    void setTrayCheck(std::function<bool()> check) { trayCheck = std::move(check); }
 
 public slots:
     void onMinimize();
+    // Hides the window where a tray icon brings it back, minimises it elsewhere.
     void onClose();
+    void onQuit();
+    bool isTrayAvailable();
     void onXChanged(int x);
     void onYChanged(int y);
     void setBusy(int busyTime);
@@ -28,5 +35,6 @@ public slots:
 
 private:
     QPointer<QWidget> mainWidget;
+    std::function<bool()> trayCheck;
     myQQuickView *quickView = nullptr;
 };

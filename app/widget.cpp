@@ -84,11 +84,11 @@ void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
         postRestore();
 }
 
+// A second start is the way back where no tray icon is, so it works in every state.
 void Widget::receiveMessage(QString msg)
 {
     Q_UNUSED(msg);
-    if (deviceReady)
-        postRestore();
+    postRestore();
 }
 
 void Widget::deviceChanged()

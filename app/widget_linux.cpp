@@ -30,6 +30,8 @@ public:
         window->setVisible(true);
         if (window->isMinimized())
             window->showNormal();
+        window->raise();
+        window->activateWindow();
         return true;
     }
 };

@@ -160,6 +160,10 @@ public slots:
     QVariantList ui_90H_GetLED8StageColor(uchar type);
     uchar ui_91H_SyncDPI();
     void openUpdateExe();
+    // Whether openUpdateExe has an updater to start.
+    bool isUpdaterInstalled();
+    // The program's version, as the build gives it.
+    QString getVersion();
     QVariantList ui_91H_GetDPISet();
     QVariantList ui_91H_GetDPISelect();
     QVariantList ui_92H_GetKeyMatrix();

@@ -47,11 +47,25 @@ bool myQQuickView::getMsgAns_FoolProofing()
     return Dialogs::current().confirm(messageText(4), messageText(5));
 }
 
+namespace {
+const char *const updaterPath = "./update/update.exe";
+}
+
+bool myQQuickView::isUpdaterInstalled()
+{
+    return QFileInfo(QString::fromLatin1(updaterPath)).isFile();
+}
+
+QString myQQuickView::getVersion()
+{
+    return QStringLiteral(SKELDA_VERSION);
+}
+
 void myQQuickView::openUpdateExe()
 {
-    const QString updater = QStringLiteral("./update/update.exe");
+    const QString updater = QString::fromLatin1(updaterPath);
     // Without an updater the link must keep running.
-    if (!QFileInfo(updater).isFile())
+    if (!isUpdaterInstalled())
         return;
     if (hid)
         hid->stopLink();

@@ -7,13 +7,16 @@ Item {
     id: mainIten
     width: 1000
     height: 640
-    visible: false
+    // Shown from the start: a window brought back before any mouse answered shows the logo.
+    visible: true
 
     property var mainLang: ["Axis Sensitivity", "x-Axis", "y-Axis", "DPI Setting", "Lighting", "Static",
         "Breath", "Neon", "Finger \nTapping", "Report rate", "Mouse Speed", "Double-Click Speed",
-        "Scroll Speed", "Slow", "Fast", "Number of Rows", "Scrol one Screen", "Top View", "Side View",
-        "Profiles", "New", "Delete", "Edit", "Copy", "Load", "Save", "Reset", "Reset Factroy Setting",
-        "OK", "Cancel", "Select Color", "Define Color", "", "", ""]
+        "Scroll Speed", "Slow", "Fast", "Number of Rows", "Scroll one Screen", "Top View", "Side View",
+        "Profiles", "New", "Delete", "Edit", "Copy", "Load", "Save", "Reset", "Reset the current profile to its factory settings?",
+        "OK", "Cancel", "Select Color", "Define Color", "Looking for the mouse …",
+        "There is no system tray on this desktop: closing the window minimises it, and the program keeps running until you quit it.",
+        "Quit"]
     property int language: 1
     property bool isPowerOn: false
     property bool isScrollRateFocus: false
@@ -28,6 +31,7 @@ Item {
     property string makerSite: "https://www.example.com/skelda"
     property bool isProfileChanged: false
     property bool isRestartingLock: false
+    property bool isTrayNoteShown: false
 
     property string sourceBackground: "qrc:/modules/img/background.png"
     property string sourcePowerOn: skinImage("index", "powerOn")
@@ -314,6 +318,27 @@ Item {
         askMenu.visible = false
     }
 
+    // "update" is offered only where there is an updater to start.
+    function openAskMenu() {
+        var rows = [{ text: makerSite, cmd: 0 }]
+        if (ui_View.isUpdaterInstalled())
+            rows.push({ text: "update", cmd: 1 })
+        rows.push({ text: "version:" + ui_View.getVersion(), cmd: 2 })
+        if (JSON.stringify(rows) !== JSON.stringify(askMenu.rows))
+            askMenu.rows = rows
+        askMenu.visible = true
+    }
+
+    // Without a tray the window only minimises; the first time, the screen says so.
+    function closeWindow() {
+        if (!isTrayNoteShown && !ui_Ctl.isTrayAvailable()) {
+            isTrayNoteShown = true
+            openDialog(trayNote)
+            return
+        }
+        ui_Ctl.onClose()
+    }
+
     function askMenuCmd(cmd) {
         if (cmd === 0)
             Qt.openUrlExternally(makerSite)
@@ -464,6 +489,18 @@ Item {
         objectName: "powerOnLogo"
         anchors.centerIn: parent
         source: mainIten.sourcePowerOn
+
+        Text {
+            objectName: "waitingText"
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.top: parent.bottom
+            anchors.topMargin: 12
+            visible: !mainIten.isPowerOn
+            text: mainIten.mainLang[32]
+            color: "#d9d9d9"
+            font.family: mainIten.fontFamily
+            font.pixelSize: mainIten.fontMiddleSize
+        }
     }
 
     BusyIndicator {
@@ -471,6 +508,7 @@ Item {
         objectName: "protectUIItem"
         anchors.fill: parent
         z: 99
+        boxOffset: powerOnLogo.visible ? powerOnLogo.height / 2 + 30 : 0
     }
 
     Timer {
@@ -672,7 +710,7 @@ Item {
                     }
                     onOpenColorBar: function (dpiSelect, dpiColor) {
                         mainIten.focusControl()
-                        colorBar.open(dpiSelect, dpiColor)
+                        colorBar.openUnder(dpiSettingMain.colors[dpiSelect], dpiColor)
                     }
                 }
                 LightControl {
@@ -771,6 +809,9 @@ Item {
             id: colorBar
             objectName: "colorBar"
             y: 252
+            maxX: rightFlick.width
+            minY: -panelRightItem.y
+            maxY: mainIten.height - panelRightItem.y
             visible: false
             titleText: mainIten.mainLang[30]
             defineText: mainIten.mainLang[31]
@@ -813,9 +854,9 @@ Item {
             if (btnIndex === 0)
                 ui_Ctl.onMinimize()
             else if (btnIndex === 1)
-                ui_Ctl.onClose()
+                mainIten.closeWindow()
             else if (btnIndex === 2)
-                askMenu.visible = true
+                mainIten.openAskMenu()
         }
     }
 
@@ -928,24 +969,73 @@ Item {
         }
     }
 
+    DialogFrame {
+        id: trayNote
+        objectName: "trayNote"
+        width: implicitWidth
+        height: implicitHeight
+        visible: false
+        backgroundSource: mainIten.sourceSureBg
+        title: "DORNAK SKELDA MOUSE R740"
+        fontFamily: mainIten.fontFamily
+        fontColor: mainIten.fontColor
+        titleSize: mainIten.fontMiddleSize
+
+        Text {
+            objectName: "trayNoteText"
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: (parent.height - 45) / 2 - height / 2
+            width: parent.width - 40
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+            text: mainIten.mainLang[33]
+            color: mainIten.fontColor
+            font.family: mainIten.fontFamily
+            font.pixelSize: mainIten.fontNormalSize
+        }
+        DialogButton {
+            objectName: "trayNoteOk"
+            x: parent.width / 2 - width - 12
+            y: parent.height - 45
+            text: mainIten.mainLang[28]
+            fontFamily: mainIten.fontFamily
+            onClicked: {
+                trayNote.visible = false
+                mainMask.visible = false
+                ui_Ctl.onClose()
+            }
+        }
+        DialogButton {
+            objectName: "trayNoteQuit"
+            x: parent.width / 2 + 12
+            y: parent.height - 45
+            text: mainIten.mainLang[34]
+            fontFamily: mainIten.fontFamily
+            onClicked: ui_Ctl.onQuit()
+        }
+    }
+
     Rectangle {
         id: askMenu
         objectName: "askMenu"
         x: 790
         y: 24
         width: 159
-        height: 64
+        height: 1 + 21 * rows.length
         color: "#6f2929"
         border.color: "#8f2020"
         visible: false
 
-        Column {
+        property var rows: []
+
+        Item {
             x: 1
             y: 1
             Repeater {
-                model: [mainIten.makerSite, "update", "verison:1.0"]
+                model: askMenu.rows
                 Rectangle {
-                    objectName: "askRow" + index
+                    objectName: "askRow" + modelData.cmd
+                    y: 21 * index
                     width: 157
                     height: 21
                     color: rowArea.containsMouse ? "#8f2020" : "transparent"
@@ -954,7 +1044,7 @@ Item {
                         width: parent.width - 12
                         anchors.verticalCenter: parent.verticalCenter
                         elide: Text.ElideRight
-                        text: modelData
+                        text: modelData.text
                         color: mainIten.fontColor
                         font.family: mainIten.fontFamily
                         font.pixelSize: mainIten.fontNormalSize
@@ -965,7 +1055,7 @@ Item {
                         hoverEnabled: true
                         cursorShape: Qt.PointingHandCursor
                         onClicked: {
-                            mainIten.askMenuCmd(index)
+                            mainIten.askMenuCmd(modelData.cmd)
                             askMenu.visible = false
                         }
                     }

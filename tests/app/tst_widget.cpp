@@ -52,7 +52,9 @@ private slots:
     void controllerWithoutWindowDoesNothing();
     void hotKeyShowsHiddenWindow_data();
     void hotKeyShowsHiddenWindow();
-    void restoreNeedsAReadyDevice();
+    void restorePaths();
+    void closeMinimisesWithoutTray();
+    void quitFromTheWindowEndsTheLoop();
     void deviceChangesAreDebounced();
     void documentCallsAreQueued();
     void checkWithoutDeviceHidesTheWindow();
@@ -175,6 +177,7 @@ void tst_Widget::controllerMovesHidesAndLocks()
     QCOMPARE(window->x(), start.x() - 510);
 
     window->show();
+    controller->setTrayCheck([] { return true; });
     controller->onClose();
     QVERIFY(window->isHidden());
 
@@ -228,13 +231,19 @@ void tst_Widget::hotKeyShowsHiddenWindow()
     QCOMPARE(window->isVisible(), shown);
 }
 
-void tst_Widget::restoreNeedsAReadyDevice()
+void tst_Widget::restorePaths()
 {
     window->hide();
     window->trayIconActivated(QSystemTrayIcon::DoubleClick);
-    window->receiveMessage("anything");
     QTest::qWait(50);
     QVERIFY(window->isHidden());
+    // A second start is the way back where no tray icon is: it needs no device.
+    window->receiveMessage("anything");
+    QTRY_VERIFY(window->isVisible());
+    window->showMinimized();
+    window->receiveMessage(QString());
+    QTRY_VERIFY(!window->isMinimized());
+    window->hide();
 
     deviceReady = true;
     window->trayIconActivated(QSystemTrayIcon::Trigger);
@@ -251,6 +260,32 @@ void tst_Widget::restoreNeedsAReadyDevice()
     window->receiveMessage(QString());
     QVERIFY(window->isHidden());
     QTRY_VERIFY(window->isVisible());
+}
+
+void tst_Widget::closeMinimisesWithoutTray()
+{
+    Ui_Controler *controller = window->controller();
+    controller->setTrayCheck([] { return false; });
+    QVERIFY(!controller->isTrayAvailable());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    controller->onClose();
+    QTRY_VERIFY(window->isMinimized());
+    QVERIFY(!window->isHidden());
+    window->receiveMessage(QString());
+    QTRY_VERIFY(!window->isMinimized());
+    QVERIFY(window->isVisible());
+}
+
+void tst_Widget::quitFromTheWindowEndsTheLoop()
+{
+    window->show();
+    QTimer::singleShot(0, window->controller(), &Ui_Controler::onQuit);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    watchdog.start(3000);
+    QCOMPARE(QCoreApplication::exec(), 0);
 }
 
 void tst_Widget::deviceChangesAreDebounced()

@@ -54,6 +54,8 @@ private slots:
     void syncDpiWithoutAnswerGivesEight();
     void currentStageIsAskedOnlyWhileVisible();
     void currentStageIsStoredAndSent();
+    void updateIsOfferedOnlyWhenPresent();
+    void versionComesFromTheBuild();
     void reportRateOfTheMouseIsStored();
     void rgbEffectStoresTheConfigs();
     void xySensitivityArgumentsAreCutToBytes();
@@ -475,6 +477,24 @@ void tst_DeviceOps::updaterStartsOnlyWhenPresent()
     QVERIFY(timer.elapsed() >= 500);
     QTRY_VERIFY(QFile::exists(marker));
     QVERIFY(!rig.link.isLinkStarted());
+}
+
+void tst_DeviceOps::updateIsOfferedOnlyWhenPresent()
+{
+    DeviceOpsRig rig;
+    QVERIFY(!rig.view->isUpdaterInstalled());
+    rig.folder.writeFile("update/update.exe", "#!/bin/sh\n");
+    QVERIFY(rig.view->isUpdaterInstalled());
+    QFile::remove(rig.folder.filePath("update/update.exe"));
+    QDir().mkpath(rig.folder.filePath("update/update.exe"));
+    QVERIFY(!rig.view->isUpdaterInstalled());
+}
+
+void tst_DeviceOps::versionComesFromTheBuild()
+{
+    DeviceOpsRig rig;
+    QCOMPARE(rig.view->getVersion(), QString(SKELDA_PROJECT_VERSION));
+    QVERIFY(QRegularExpression("^\\d+\\.\\d+(\\.\\d+)*$").match(rig.view->getVersion()).hasMatch());
 }
 
 void tst_DeviceOps::everySlotIsSafeWithoutLink()

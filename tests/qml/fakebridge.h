@@ -183,9 +183,11 @@ public slots:
     uint getDoubleClickSpeed() { return record(__func__, {}, 5).toUInt(); }
     bool hasSystemScrollLines() { return record(__func__, {}, true).toBool(); }
 
-    // Main screen: active DPI stage.
+    // Main screen: active DPI stage, help menu.
     QVariant getDPIStage() { return record(__func__, {}, 0); }
     void ui_0BH_SetCurrentDPIStage(uchar dpiStage) { record(__func__, {int(dpiStage)}); }
+    bool isUpdaterInstalled() { return record(__func__, {}, false).toBool(); }
+    QString getVersion() { return record(__func__, {}, QString("9.8.7")).toString(); }
 };
 
 class FakeController : public CallRecorder
@@ -199,4 +201,8 @@ public slots:
     void onClose() { record(__func__); }
     void onXChanged(int x) { record(__func__, {x}); }
     void onYChanged(int y) { record(__func__, {y}); }
+
+    // Main screen: closing where no system tray is.
+    void onQuit() { record(__func__); }
+    bool isTrayAvailable() { return record(__func__, {}, true).toBool(); }
 };

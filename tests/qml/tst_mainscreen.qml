@@ -14,6 +14,7 @@ Item {
             ui_View.clear()
             ui_View.clearResults()
             ui_Ctl.clear()
+            ui_Ctl.clearResults()
         }
 
         function cleanup() {
@@ -32,13 +33,62 @@ Item {
             return screen
         }
 
-        function test_loadsInvisible() {
+        // Before a mouse answers, only the logo and what the program is doing show.
+        function test_loadsShowingOnlyTheLogo() {
             screen = createScreen()
-            compare(screen.visible, false)
             compare(screen.width, 1000)
             compare(screen.height, 640)
+            compare(part("powerOnLogo").visible, true)
+            compare(part("waitingText").visible, true)
+            compare(part("waitingText").text, "Looking for the mouse …")
             compare(part("panelleft").visible, false)
+            compare(part("upItem").visible, false)
             compare(ui_View.calls().length, 0)
+            screen.initUI()
+            compare(part("waitingText").visible, false)
+        }
+
+        // Where no tray icon can bring the window back, closing minimises it; the first time
+        // the screen says so, and offers to quit.
+        function test_closeWithoutTray_data() {
+            return [
+                { tag: "no tray", tray: false },
+                { tag: "tray", tray: true }
+            ]
+        }
+
+        function test_closeWithoutTray(data) {
+            ui_Ctl.setResult("isTrayAvailable", data.tray)
+            startedScreen()
+            var note = part("trayNote")
+            mouseClick(findChild(screen, "closeButton"))
+            if (data.tray) {
+                compare(note.visible, false)
+                compare(ui_Ctl.callsOf("onClose").length, 1)
+                return
+            }
+            compare(note.visible, true)
+            compare(part("mainMask").visible, true)
+            compare(ui_Ctl.callsOf("onClose").length, 0)
+            verify(findChild(note, "trayNoteText").text.indexOf("keeps running until you quit") > 0)
+            mouseClick(findChild(note, "trayNoteOk"))
+            compare(note.visible, false)
+            compare(part("mainMask").visible, false)
+            compare(ui_Ctl.callsOf("onClose").length, 1)
+            // Said once: later closes minimise at once.
+            mouseClick(findChild(screen, "closeButton"))
+            compare(note.visible, false)
+            compare(ui_Ctl.callsOf("onClose").length, 2)
+            compare(ui_Ctl.callsOf("onQuit").length, 0)
+        }
+
+        function test_trayNoteQuits() {
+            ui_Ctl.setResult("isTrayAvailable", false)
+            startedScreen()
+            mouseClick(findChild(screen, "closeButton"))
+            mouseClick(findChild(part("trayNote"), "trayNoteQuit"))
+            compare(ui_Ctl.callsOf("onQuit").length, 1)
+            compare(ui_Ctl.callsOf("onClose").length, 0)
         }
 
         function test_firstInitLocksThenShowsPanels() {
@@ -158,7 +208,6 @@ Item {
             screen = createScreen()
             screen.setProtectUI(0)
             tryCompare(part("protectUIItem"), "isBusy", false, 500)
-            screen.visible = true
             compare(part("powerOnLogo").visible, true)
             compare(part("panelleft").visible, false)
         }
@@ -191,19 +240,58 @@ Item {
             startedScreen()
             mouseClick(findChild(screen, "minimiseButton"))
             mouseClick(findChild(screen, "closeButton"))
-            compare(ui_Ctl.names(), ["onMinimize", "onClose"])
+            compare(ui_Ctl.names().filter(function (n) { return n !== "isTrayAvailable" }),
+                    ["onMinimize", "onClose"])
             mouseClick(findChild(screen, "askButton"))
             compare(part("askMenu").visible, true)
-            mouseClick(findChild(screen, "askRow1"))
-            compare(part("askMenu").visible, false)
-            compare(ui_View.names(), ["openUpdateExe"])
-            mouseClick(findChild(screen, "askButton"))
-            mouseClick(findChild(screen, "askRow2"))
-            compare(part("askMenu").visible, false)
-            compare(ui_View.names(), ["openUpdateExe"])
-            mouseClick(findChild(screen, "askButton"))
             mouseClick(part("dragRegion"), 500, 300)
             compare(part("askMenu").visible, false)
+        }
+
+        function askRowTexts() {
+            var texts = []
+            for (var cmd = 0; cmd < 3; ++cmd) {
+                var row = findChild(screen, "askRow" + cmd)
+                if (row !== null)
+                    texts.push(row.children[0].text)
+            }
+            return texts
+        }
+
+        function test_helpMenu_data() {
+            return [
+                { tag: "with updater", installed: true,
+                  rows: ["https://www.example.com/skelda", "update", "version:4.5.6"] },
+                { tag: "without updater", installed: false,
+                  rows: ["https://www.example.com/skelda", "version:4.5.6"] }
+            ]
+        }
+
+        function test_helpMenu(data) {
+            ui_View.setResult("isUpdaterInstalled", data.installed)
+            ui_View.setResult("getVersion", "4.5.6")
+            startedScreen()
+            var menu = part("askMenu")
+            mouseClick(findChild(screen, "askButton"))
+            compare(menu.visible, true)
+            compare(askRowTexts(), data.rows)
+            compare(menu.height, 1 + 21 * data.rows.length)
+            // The version row does nothing, wherever it stands.
+            ui_View.clear()
+            mouseClick(findChild(screen, "askRow2"))
+            compare(menu.visible, false)
+            compare(ui_View.calls().length, 0)
+            mouseClick(findChild(screen, "askButton"))
+            if (data.installed) {
+                mouseClick(findChild(screen, "askRow1"))
+                compare(ui_View.callsOf("openUpdateExe").length, 1)
+            } else {
+                compare(findChild(screen, "askRow1"), null)
+                // Where "update" would be, the version row answers.
+                mouseClick(menu, 80, 1 + 21 + 10)
+                compare(ui_View.callsOf("openUpdateExe").length, 0)
+            }
+            compare(menu.visible, false)
         }
 
         function test_resetConfirmation() {
@@ -417,9 +505,116 @@ Item {
             startedScreen()
             mouseClick(findChild(screen, "dpiColor4"))
             compare(part("colorBar").visible, true)
-            compare(part("colorBar").x, 20)
             mouseClick(part("dragRegion"), 500, 300)
             compare(part("colorBar").visible, false)
+        }
+
+        function rectOf(item) {
+            var p = item.mapToItem(screen, 0, 0)
+            return { left: p.x, top: p.y, right: p.x + item.width, bottom: p.y + item.height }
+        }
+
+        function overlaps(a, b) {
+            return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom
+        }
+
+        // The picker opens fully inside the window and its column, never over the scroll bar.
+        function test_colourPickerPlacement_data() {
+            var rows = []
+            for (var stage = 0; stage < 6; ++stage) {
+                for (var scrolled = 0; scrolled <= 160; scrolled += 80)
+                    rows.push({ tag: "stage " + (stage + 1) + " scrolled " + scrolled, stage: stage,
+                                contentY: scrolled })
+            }
+            return rows
+        }
+
+        function test_colourPickerPlacement(data) {
+            startedScreen()
+            var flick = part("rightFlick")
+            flick.contentY = data.contentY
+            var square = findChild(screen, "dpiColor" + data.stage)
+            mouseClick(square)
+            var picker = part("colorBar")
+            compare(picker.visible, true)
+            var p = rectOf(picker)
+            var column = rectOf(flick)
+            verify(p.left >= 0 && p.top >= 0 && p.right <= screen.width && p.bottom <= screen.height,
+                   JSON.stringify(p))
+            verify(p.left >= column.left && p.right <= column.right, JSON.stringify(p))
+            compare(part("bar").visible, true)
+            verify(!overlaps(p, rectOf(part("bar"))), JSON.stringify(p))
+            verify(!overlaps(p, rectOf(square)), "covers its own square")
+            var centre = rectOf(square)
+            verify(p.left <= centre.left && p.right >= centre.right, "not under its square")
+            // A click on a preset reaches the picker, not the panels below it.
+            mouseClick(findChild(picker, "preset2"))
+            compare(String(square.color), "#00ff00")
+            mouseClick(part("dragRegion"), 500, 300)
+        }
+
+        function test_collapsedPanelShowsItCanOpen_data() {
+            return [
+                { tag: "axis", page: "xySettingMain" },
+                { tag: "DPI", page: "dpiSettingMain" },
+                { tag: "lighting", page: "lightControlMain" }
+            ]
+        }
+
+        function test_collapsedPanelShowsItCanOpen(data) {
+            startedScreen()
+            var page = part(data.page)
+            var mark = findChild(page, "openCloseMark")
+            compare(mark.text, "—")
+            mouseClick(page, 100, 9)
+            tryCompare(page, "isOpen", false, 2000)
+            compare(mark.text, "+")
+            compare(mark.visible, true)
+            mouseClick(page, 100, 9)
+            tryCompare(page, "isOpen", true, 2000)
+            compare(mark.text, "—")
+        }
+
+        function test_loadingBoxLeavesLogoClear() {
+            screen = createScreen()
+            screen.initUI()
+            var box = findChild(part("protectUIItem"), "busyBox")
+            compare(part("protectUIItem").visible, true)
+            compare(part("powerOnLogo").visible, true)
+            verify(!overlaps(rectOf(box), rectOf(part("powerOnLogo"))), JSON.stringify(rectOf(box)))
+            var b = rectOf(box)
+            verify(b.top >= 0 && b.bottom <= screen.height)
+            tryCompare(part("powerOnLogo"), "visible", false, 3000)
+            // Later locks show the box in the middle again.
+            screen.setProtectUI(300)
+            compare(rectOf(box).top, (screen.height - box.height) / 2)
+            tryCompare(part("protectUIItem"), "isBusy", false, 2000)
+        }
+
+        function textsUnder(item, found) {
+            if (item.text !== undefined && typeof item.text === "string")
+                found.push(item.text)
+            for (var i = 0; i < item.children.length; ++i)
+                textsUnder(item.children[i], found)
+            return found
+        }
+
+        function test_englishTexts() {
+            ui_View.setResult("getLang", "English")
+            startedScreen()
+            mouseClick(findChild(screen, "askButton"))
+            mouseClick(findChild(screen, "resetButton"))
+            var texts = textsUnder(screen, []).concat(part("keyMenuMain").keyMenuLang, screen.mainLang)
+            var wrong = ["Scrol ", "Factroy", "CLick", "verison"]
+            for (var i = 0; i < texts.length; ++i) {
+                for (var w = 0; w < wrong.length; ++w)
+                    verify(texts[i].indexOf(wrong[w]) < 0, texts[i])
+            }
+            verify(texts.indexOf("Scroll one Screen") >= 0)
+            verify(texts.indexOf("Double Click") >= 0)
+            verify(texts.indexOf("Reset the current profile to its factory settings?") >= 0)
+            verify(texts.indexOf("version:9.8.7") >= 0)
+            mouseClick(findChild(screen, "resetCancelButton"))
         }
 
         Connections {

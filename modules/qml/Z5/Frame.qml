@@ -67,11 +67,13 @@ Item {
             font.family: "微软雅黑"
             font.pixelSize: 12
         }
+        // A collapsed panel offers to open again.
         Text {
+            objectName: "openCloseMark"
             anchors.right: parent.right
             anchors.rightMargin: 7
             anchors.verticalCenter: parent.verticalCenter
-            text: "—"
+            text: frame.isOpen ? "—" : "+"
             color: titleArea.containsMouse ? "#ffffff" : "#b3b3b3"
             font.family: "微软雅黑"
             font.pixelSize: 12

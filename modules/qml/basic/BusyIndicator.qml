@@ -6,13 +6,17 @@ Item {
     visible: isBusy
 
     property bool isBusy: false
+    // Moves the box down from the centre, clear of what is shown there.
+    property real boxOffset: 0
 
     function setBusy(busy) {
         isBusy = busy
     }
 
     Rectangle {
+        objectName: "busyBox"
         anchors.centerIn: parent
+        anchors.verticalCenterOffset: busyIndicator.boxOffset
         width: 176
         height: 34
         radius: 4

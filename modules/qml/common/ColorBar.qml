@@ -26,13 +26,17 @@ Rectangle {
         return (value < 16 ? "0" : "") + value.toString(16)
     }
 
-    function positionFor(dpiSelect) {
-        var positions = [25, 61, 98, -17, 20]
-        return dpiSelect >= 0 && dpiSelect < positions.length ? positions[dpiSelect] : 58
-    }
+    // Where the picker may lie, in its parent's coordinates: its column, inside the window.
+    property real minX: 0
+    property real maxX: 0
+    property real minY: 0
+    property real maxY: 0
 
-    function open(dpiSelect, dpiColor) {
-        x = positionFor(dpiSelect)
+    // Opens centred under the square it edits, moved only as far as needed to stay inside.
+    function openUnder(square, dpiColor) {
+        var p = square.mapToItem(parent, square.width / 2, square.height)
+        x = Math.round(Math.max(minX, Math.min(maxX - width, p.x - width / 2)))
+        y = Math.round(Math.max(minY, Math.min(maxY - height, p.y + 6)))
         showColor(dpiColor)
         visible = true
     }
