@@ -114,6 +114,8 @@ shoot_guns English gun-page.png gun-insert.png
 shoot_guns ChineseSimplified gun-page-zh.png gun-insert-zh.png
 shoot_buttons English ""
 shoot_buttons ChineseSimplified -zh
+shoot_macros English macro-key.png 183,202 316,480 500,269
+shoot_macros ChineseSimplified macro-key-zh.png 183,202 316,480 500,269
 
 # The profile page with the context menu of its second row.
 shoot_profiles() { # language, file name
