@@ -7,8 +7,8 @@
 #include "privatexserver.h"
 #include "programcopy.h"
 
-// Records a macro in the real program from keys typed into another window and looks at
-// the library file and the wire.
+// Records a macro in the real program from keys typed into another window, gives it to
+// button 4 through the menu and the macro key dialog, and looks at the files and the wire.
 namespace {
 const char *const roleVariable = "SKELDA_MACRO_TEST_ROLE";
 const char *const focusTitle = "skelda macro focus";
@@ -18,6 +18,11 @@ const QPoint macroManagerButton(139, 336);
 const QPoint editorNewButton(239, 519);
 const QPoint editorRecordButton(388, 181);
 const QPoint editorOkButton(665, 519);
+const QPoint buttonFourRow(183, 202);
+const QPoint menuMacroEntry(316, 480);
+const QPoint macroKeyNameField(500, 269);
+const QPoint macroKeyFirstName(500, 289);
+const QPoint macroKeyOk(440, 417);
 
 // Every block that followed a feature report starting with `command`, report ids dropped.
 QList<QByteArray> blocksAfter(const QString &trace, const QByteArray &command)
@@ -62,9 +67,11 @@ private slots:
     void cleanup();
     void cleanupTestCase();
     void recordedFromAnotherWindow();
+    void assignedToButtonFour();
 
 private:
     QProcess *startProgram(const QString &trace);
+    QString startAndWait(const QString &trace);
     void stopProgram();
     bool click(QPoint at);
     bool tool(const QStringList &arguments);
@@ -153,23 +160,35 @@ bool tst_MacrosLinux::traceHas(const QString &trace, const QString &operation) c
     return false;
 }
 
-void tst_MacrosLinux::recordedFromAnotherWindow()
+// The program's window once its start-up lock is over; origin is its top left corner.
+QString tst_MacrosLinux::startAndWait(const QString &trace)
 {
-    const QString trace = scratch.filePath("first.trace");
     startProgram(trace);
-    QVERIFY(program->waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(traceHas(trace, "feature-out 00 03 01 0f 8a 4d 00 00 15"), 20000);
+    if (!program->waitForStarted())
+        return {};
+    QDeadlineTimer deadline(30000);
     QString window;
-    QTRY_VERIFY_WITH_TIMEOUT(!(window = x.xdotool({"search", "--onlyvisible", "--pid",
-                                   QString::number(program->processId())}))
-                                  .isEmpty(),
-        10000);
+    while (!deadline.hasExpired()
+        && (!traceHas(trace, "feature-out 00 03 01 0f 8a 4d 00 00 15")
+            || (window = x.xdotool(
+                    {"search", "--onlyvisible", "--pid", QString::number(program->processId())}))
+                   .isEmpty()))
+        QTest::qWait(100);
+    if (window.isEmpty())
+        return {};
     window = window.section('\n', 0, 0);
     // The busy lock of the start holds input for a second.
     QTest::qWait(2500);
     const QString geometry = x.xdotool({"getwindowgeometry", "--shell", window});
     origin = QPoint(geometry.section("X=", 1).section('\n', 0, 0).toInt(),
         geometry.section("Y=", 1).section('\n', 0, 0).toInt());
+    return window;
+}
+
+void tst_MacrosLinux::recordedFromAnotherWindow()
+{
+    const QString trace = scratch.filePath("first.trace");
+    QVERIFY(!startAndWait(trace).isEmpty());
 
     QVERIFY(click(macroManagerButton));
     QVERIFY(click(editorNewButton));
@@ -208,6 +227,42 @@ void tst_MacrosLinux::recordedFromAnotherWindow()
     // No button plays it yet, so no slot gets it.
     QVERIFY(blocksAfter(trace, bytes({0x00, 0x13, 0x01})).isEmpty());
     QVERIFY(click(editorOkButton));
+}
+
+void tst_MacrosLinux::assignedToButtonFour()
+{
+    QVERIFY2(program, "needs the program of the recording");
+    const QString trace = scratch.filePath("first.trace");
+    const int macrosBefore = blocksAfter(trace, bytes({0x00, 0x13, 0x01})).size();
+    QVERIFY(click(buttonFourRow));
+    QVERIFY(click(menuMacroEntry));
+    QVERIFY(click(macroKeyNameField));
+    QVERIFY(click(macroKeyFirstName));
+    QVERIFY(click(macroKeyOk));
+
+    const QByteArray recorded
+        = bytes({0x00, 0x01, 0x01, 0x04, 0x81, 0x04, 0x01, 0x05, 0x81, 0x05, 0x00, 0x00});
+    QTRY_VERIFY_WITH_TIMEOUT(blocksAfter(trace, bytes({0x00, 0x13, 0x01})).size() > macrosBefore
+            && blocksAfter(trace, bytes({0x00, 0x13, 0x01})).last().size() >= 128
+            && !blocksAfter(trace, bytes({0x00, 0x12, 0x01})).isEmpty()
+            && blocksAfter(trace, bytes({0x00, 0x12, 0x01})).last().size() >= 64,
+        10000);
+    const QByteArray macroBlock = blocksAfter(trace, bytes({0x00, 0x13, 0x01})).last();
+    QVERIFY(macroBlock.size() >= 128);
+    QCOMPARE(macroBlock.left(recorded.size()), recorded);
+    QCOMPARE(macroBlock.mid(recorded.size(), 128 - recorded.size()),
+        QByteArray(128 - recorded.size(), '\0'));
+
+    QTRY_VERIFY_WITH_TIMEOUT(!blocksAfter(trace, bytes({0x00, 0x12, 0x01})).isEmpty(), 10000);
+    const QByteArray matrix = blocksAfter(trace, bytes({0x00, 0x12, 0x01})).last();
+    QCOMPARE(matrix.mid(12, 4), bytes({0x09, 0x00, 0x01, 0x00}));
+
+    QSettings profile(library("setting/p1.bin"), QSettings::IniFormat);
+    QCOMPARE(profile.value("macro/0").toString(), QStringLiteral("Macro_0"));
+    const QVariantList button = profile.value("keydefine_Z5/3").toList();
+    QCOMPARE(button.size(), 4);
+    QCOMPARE(button.at(0).toInt(), 9);
+    QCOMPARE(button.at(2).toInt(), 1);
 }
 
 int main(int argc, char **argv)
