@@ -1,3 +1,6 @@
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QTimer>
@@ -6,6 +9,11 @@
 
 #include <algorithm>
 #include <functional>
+
+#ifdef Q_OS_LINUX
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
 
 #include "bridge/view_deviceblocks.h"
 #include "tst_deviceops_rig.h"
@@ -56,6 +64,51 @@ QString compareOrder(const QList<Issued> &calls, const QList<QByteArray> &wire)
         .arg(furthest)
         .arg(furthest < calls.size() ? QString(calls.at(furthest).frame.toHex(' ')) : QString());
 }
+
+// Nanoseconds this thread has spent runnable but waiting for a CPU. Time taken by other
+// programs on a busy machine is not time the window was blocked by the link.
+qint64 runQueueWaitNs()
+{
+#ifdef Q_OS_LINUX
+    QFile stat(QStringLiteral("/proc/self/task/%1/schedstat").arg(syscall(SYS_gettid)));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> fields = stat.readAll().split(' ');
+        if (fields.size() >= 2)
+            return fields.at(1).toLongLong();
+    }
+#endif
+    return 0;
+}
+
+// Temporary folders made while it lives go to memory where the system has a memory disk:
+// the bridge writes the profile before it sends, and the disk is not what is measured.
+class TempFoldersInMemory
+{
+public:
+    TempFoldersInMemory()
+        : previous(qgetenv("TMPDIR"))
+    {
+        if (QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+            qputenv("TMPDIR", "/dev/shm");
+    }
+    ~TempFoldersInMemory()
+    {
+        if (previous.isEmpty())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", previous);
+    }
+
+private:
+    const QByteArray previous;
+};
+
+// One moment the GUI thread ran its event loop.
+struct Tick
+{
+    qint64 deviceNs;
+    qint64 waitedNs;
+};
 } // namespace
 
 class tst_DeviceOrder : public QObject
@@ -63,8 +116,101 @@ class tst_DeviceOrder : public QObject
     Q_OBJECT
 
 private slots:
+    void windowKeepsRunningWhileWritesAreInFlight_data();
+    void windowKeepsRunningWhileWritesAreInFlight();
     void wireOrderIsCallOrder();
 };
+
+void tst_DeviceOrder::windowKeepsRunningWhileWritesAreInFlight_data()
+{
+    QTest::addColumn<bool>("macroFirst");
+    QTest::newRow("macro, then DPI") << true;
+    QTest::newRow("DPI, then macro") << false;
+}
+
+void tst_DeviceOrder::windowKeepsRunningWhileWritesAreInFlight()
+{
+    QFETCH(bool, macroFirst);
+    TempFoldersInMemory inMemory;
+    DeviceOpsRig rig;
+    const QVariantList macro = listOf(128, 3);
+    const QVariantList dpiBytes {1, 0x31, 0x59, 0x5E, 15, 0x5A, 0x80, 0x80};
+    const QVariantList dpiValues {400, 3900, 4500, 4700, 1600, 4600, 12800, 12800};
+
+    // The GUI thread notes the device's clock as often as its event loop lets it.
+    QList<Tick> ticks;
+    auto tick = [&] { ticks.append({rig.device->elapsedNs(), runQueueWaitNs()}); };
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    ticker.setInterval(1);
+    connect(&ticker, &QTimer::timeout, this, tick);
+    ticker.start();
+
+    // Both as the documents send them: through the bridge, which stores before it sends.
+    tick();
+    const qint64 issuedNs = ticks.last().deviceNs;
+    if (macroFirst)
+        rig.view->sendMacroData(macro, 4);
+    tick();
+    rig.view->ui_11H_SetDPISet(6, dpiBytes, dpiValues);
+    tick();
+    if (!macroFirst)
+        rig.view->sendMacroData(macro, 4);
+    tick();
+    // A plain event loop: the test's own waiting must not sleep between events.
+    QEventLoop loop;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, &loop, [&] {
+        if (rig.link.isLinkFree())
+            loop.quit();
+    });
+    watch.start(5);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+    ticker.stop();
+    QVERIFY(rig.link.isLinkFree());
+
+    const auto calls = rig.device->calls();
+    QVERIFY(!calls.isEmpty());
+    const qint64 lastNs = calls.last().endNs;
+    const QList<QByteArray> frames = rig.commands();
+    QCOMPARE(frames.size(), 2);
+    QCOMPARE(frames.at(macroFirst ? 0 : 1), frame(QByteArray::fromHex("13058000")));
+    QCOMPARE(frames.at(macroFirst ? 1 : 0), frame(QByteArray::fromHex("110608")));
+    QCOMPARE(rig.device->mouse().dpiSet, QByteArray::fromHex("0131595e0f5a8080"));
+    QByteArray expectedMacro;
+    for (const QVariant &value : macro)
+        expectedMacro.append(char(value.toInt()));
+    QCOMPARE(rig.device->mouse().macros.value(5), expectedMacro);
+
+    // From the first call until the device has both, no stretch between two ticks, less
+    // the time the thread stood ready while other programs ran, exceeds 20 ms.
+    qint64 longest = 0;
+    qint64 longestWall = 0;
+    const Tick *previous = nullptr;
+    for (const Tick &current : std::as_const(ticks)) {
+        if (current.deviceNs < issuedNs)
+            continue;
+        if (previous) {
+            const qint64 wall = current.deviceNs - previous->deviceNs;
+            const qint64 blocked = wall - (current.waitedNs - previous->waitedNs);
+            if (blocked > longest) {
+                longest = blocked;
+                longestWall = wall;
+            }
+        }
+        previous = &current;
+        if (current.deviceNs > lastNs)
+            break;
+    }
+    QVERIFY2(previous && previous->deviceNs > lastNs, "the ticks stopped before the writes ended");
+    QVERIFY2(longest <= 20'000'000,
+        qPrintable(QStringLiteral("blocked %1 ms (%2 ms between ticks)")
+                       .arg(double(longest) / 1e6)
+                       .arg(double(longestWall) / 1e6)));
+    // The writes really were in flight while the window ran: hundreds of ms.
+    QVERIFY(double(lastNs - issuedNs) / 1e6 > 2 * 128.0 + 2 * 128.0);
+}
 
 void tst_DeviceOrder::wireOrderIsCallOrder()
 {
