@@ -75,15 +75,25 @@ public:
     // Runs xdotool on this server; its output, or an empty text when it failed or found nothing.
     QString xdotool(const QStringList &arguments, int timeoutMs = 20000) const
     {
+        QString output;
+        run(arguments, timeoutMs, &output);
+        return output;
+    }
+
+    // Runs xdotool on this server; true when it finished and succeeded.
+    bool run(const QStringList &arguments, int timeoutMs = 20000, QString *output = nullptr) const
+    {
         QProcess tool;
         tool.setProcessEnvironment(environment());
         tool.start("xdotool", arguments);
         if (!tool.waitForFinished(timeoutMs) || tool.exitCode() != 0) {
             tool.kill();
             tool.waitForFinished();
-            return {};
+            return false;
         }
-        return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+        if (output)
+            *output = QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+        return true;
     }
 
 private:

@@ -1,6 +1,7 @@
 #include <QProcess>
 #include <QtTest>
 
+#include "hidtracefile.h"
 #include "privatexserver.h"
 #include "programcopy.h"
 
@@ -20,7 +21,10 @@ private slots:
 
 private:
     QProcess *start(const QString &device, const QString &trace);
-    bool traceHas(const QString &trace, const QString &operation) const;
+    bool traceHas(const QString &trace, const QString &operation) const
+    {
+        return HidTraceFile(trace).has(operation);
+    }
     // The ids of the program's windows, only the mapped ones when visibleOnly.
     QStringList windowsOf(const QProcess *program, bool visibleOnly) const;
     // Clicks at a point of the window, in the window's own coordinates.
@@ -67,18 +71,6 @@ QProcess *tst_StartupWindow::start(const QString &device, const QString &trace)
     process->start(scratch.filePath("app/skelda"), {});
     running.append(process);
     return process;
-}
-
-bool tst_StartupWindow::traceHas(const QString &trace, const QString &operation) const
-{
-    QFile file(trace);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QStringList lines = QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    for (const QString &line : lines)
-        if (line.section(' ', 1).startsWith(operation))
-            return true;
-    return false;
 }
 
 QStringList tst_StartupWindow::windowsOf(const QProcess *program, bool visibleOnly) const
