@@ -4,11 +4,11 @@
 #include <QWidget>
 #include <QtTest>
 
-#include "privatexserver.h"
-#include "programcopy.h"
+#include "programundertest.h"
 
 // Records a macro in the real program from keys typed into another window, gives it to
-// button 4 through the menu and the macro key dialog, and looks at the files and the wire.
+// button 4 through the menu and the macro key dialog, looks at the files and the wire, and
+// starts the program again on the same data.
 namespace {
 const char *const roleVariable = "SKELDA_MACRO_TEST_ROLE";
 const char *const focusTitle = "skelda macro focus";
@@ -18,43 +18,27 @@ const QPoint macroManagerButton(139, 336);
 const QPoint editorNewButton(239, 519);
 const QPoint editorRecordButton(388, 181);
 const QPoint editorOkButton(665, 519);
-const QPoint buttonFourRow(183, 202);
-const QPoint menuMacroEntry(316, 480);
+// The rows of the buttons are 21 apart; the function menu opens beside the row.
+QPoint buttonRow(int index)
+{
+    return QPoint(183, 139 + 21 * index);
+}
+QPoint menuMacroEntry(int index)
+{
+    return QPoint(316, 417 + 21 * index);
+}
 const QPoint macroKeyNameField(500, 269);
 const QPoint macroKeyFirstName(500, 289);
 const QPoint macroKeyOk(440, 417);
 
-// Every block that followed a feature report starting with `command`, report ids dropped.
-QList<QByteArray> blocksAfter(const QString &trace, const QByteArray &command)
+const QByteArray macroSlotOne = QByteArray::fromHex("13 01 80");
+const QByteArray macroSlotTwo = QByteArray::fromHex("13 02 80");
+const QByteArray keyMatrix = QByteArray::fromHex("12 01 40 08");
+// a and b pressed and released, as the mouse plays them.
+const QByteArray recorded = QByteArray::fromHex("00 01 01 04 81 04 01 05 81 05 00 00");
+QByteArray macroOfSlot(int slot)
 {
-    QFile file(trace);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QList<QByteArray> blocks;
-    bool collecting = false;
-    for (const QByteArray &raw : file.readAll().split('\n')) {
-        const QString line = QString::fromLatin1(raw);
-        if (line.endsWith(QLatin1String(" failed")))
-            continue;
-        const QString operation = line.section(' ', 1, 1);
-        const QByteArray bytes = QByteArray::fromHex(line.section(' ', 2).remove(' ').toLatin1());
-        if (operation == QLatin1String("feature-out")) {
-            collecting = bytes.startsWith(command);
-            if (collecting)
-                blocks.append(QByteArray());
-        } else if (operation == QLatin1String("out") && collecting && !bytes.isEmpty()) {
-            blocks.last().append(bytes.mid(1));
-        }
-    }
-    return blocks;
-}
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray result;
-    for (int v : values)
-        result.append(char(v));
-    return result;
+    return QByteArray::fromHex("09 00") + char(slot) + '\0';
 }
 } // namespace
 
@@ -68,127 +52,58 @@ private slots:
     void cleanupTestCase();
     void recordedFromAnotherWindow();
     void assignedToButtonFour();
+    void startedAgainKeepsTheMacroAndTheAssignment();
 
 private:
-    QProcess *startProgram(const QString &trace);
-    QString startAndWait(const QString &trace);
-    void stopProgram();
-    bool click(QPoint at);
-    bool tool(const QStringList &arguments);
-    bool traceHas(const QString &trace, const QString &operation) const;
-    QString library(const QString &file) const { return scratch.filePath("app/modules/" + file); }
+    bool startAndWait(const QString &trace);
+    // The document reacts on the next turns of its event loop.
+    bool click(QPoint at)
+    {
+        const bool done = app.click(at);
+        QTest::qWait(400);
+        return done;
+    }
+    bool chooseFirstMacroFor(int button);
+    QString library(const QString &file) const { return app.modulesFile(file); }
 
-    PrivateXServer x;
-    QTemporaryDir scratch;
-    QProcess *program = nullptr;
+    ProgramUnderTest app;
     QProcess focusHolder;
-    QPoint origin;
 };
 
 void tst_MacrosLinux::initTestCase()
 {
-    QVERIFY(scratch.isValid());
-    const QString error = x.start();
+    const QString error = app.prepare();
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    const QString copyError = copyProgramTo(scratch.filePath("app"));
-    QVERIFY2(copyError.isEmpty(), qPrintable(copyError));
 }
 
 void tst_MacrosLinux::cleanup()
 {
     if (QTest::currentTestFailed())
-        stopProgram();
+        app.stop();
 }
 
 void tst_MacrosLinux::cleanupTestCase()
 {
-    stopProgram();
+    app.stop();
     focusHolder.kill();
     focusHolder.waitForFinished();
-    x.stop();
 }
 
-QProcess *tst_MacrosLinux::startProgram(const QString &trace)
+bool tst_MacrosLinux::startAndWait(const QString &trace)
 {
-    program = new QProcess;
-    QProcessEnvironment env = x.environment();
-    env.insert("SKELDA_VIRTUAL_DEVICE", "mouse");
-    env.insert("SKELDA_HID_TRACE", trace);
-    program->setProcessEnvironment(env);
-    program->setProcessChannelMode(QProcess::ForwardedChannels);
-    program->setWorkingDirectory(scratch.path());
-    program->start(scratch.filePath("app/skelda"), {});
-    return program;
+    return app.start(trace) && app.waitForWindow() && app.waitForQuietTrace();
 }
 
-void tst_MacrosLinux::stopProgram()
+bool tst_MacrosLinux::chooseFirstMacroFor(int button)
 {
-    if (!program)
-        return;
-    program->kill();
-    program->waitForFinished(5000);
-    delete program;
-    program = nullptr;
-}
-
-bool tst_MacrosLinux::tool(const QStringList &arguments)
-{
-    QProcess process;
-    process.setProcessEnvironment(x.environment());
-    process.start("xdotool", arguments);
-    return process.waitForFinished(20000) && process.exitCode() == 0;
-}
-
-bool tst_MacrosLinux::click(QPoint at)
-{
-    const QPoint p = origin + at;
-    const bool done = tool(
-        {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"});
-    // The document reacts on the next turns of its event loop.
-    QTest::qWait(400);
-    return done;
-}
-
-bool tst_MacrosLinux::traceHas(const QString &trace, const QString &operation) const
-{
-    QFile file(trace);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    for (const QByteArray &line : file.readAll().split('\n'))
-        if (QString::fromLatin1(line).section(' ', 1).startsWith(operation))
-            return true;
-    return false;
-}
-
-// The program's window once its start-up lock is over; origin is its top left corner.
-QString tst_MacrosLinux::startAndWait(const QString &trace)
-{
-    startProgram(trace);
-    if (!program->waitForStarted())
-        return {};
-    QDeadlineTimer deadline(30000);
-    QString window;
-    while (!deadline.hasExpired()
-        && (!traceHas(trace, "feature-out 00 03 01 0f 8a 4d 00 00 15")
-            || (window = x.xdotool(
-                    {"search", "--onlyvisible", "--pid", QString::number(program->processId())}))
-                   .isEmpty()))
-        QTest::qWait(100);
-    if (window.isEmpty())
-        return {};
-    window = window.section('\n', 0, 0);
-    // The busy lock of the start holds input for a second.
-    QTest::qWait(2500);
-    const QString geometry = x.xdotool({"getwindowgeometry", "--shell", window});
-    origin = QPoint(geometry.section("X=", 1).section('\n', 0, 0).toInt(),
-        geometry.section("Y=", 1).section('\n', 0, 0).toInt());
-    return window;
+    return click(buttonRow(button)) && click(menuMacroEntry(button)) && click(macroKeyNameField)
+        && click(macroKeyFirstName) && click(macroKeyOk);
 }
 
 void tst_MacrosLinux::recordedFromAnotherWindow()
 {
-    const QString trace = scratch.filePath("first.trace");
-    QVERIFY(!startAndWait(trace).isEmpty());
+    QVERIFY(startAndWait("first.trace"));
+    QCOMPARE(app.failLines(), QStringList());
 
     QVERIFY(click(macroManagerButton));
     QVERIFY(click(editorNewButton));
@@ -197,17 +112,17 @@ void tst_MacrosLinux::recordedFromAnotherWindow()
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(roleVariable, "focus");
-    focusHolder.setProcessEnvironment(x.environment(environment));
+    focusHolder.setProcessEnvironment(app.x.environment(environment));
     focusHolder.start(QCoreApplication::applicationFilePath(), {});
     QVERIFY(focusHolder.waitForStarted());
     QString focusWindow;
     QTRY_VERIFY_WITH_TIMEOUT(
-        !(focusWindow = x.xdotool({"search", "--name", focusTitle})).isEmpty(), 10000);
+        !(focusWindow = app.x.xdotool({"search", "--name", focusTitle})).isEmpty(), 10000);
     focusWindow = focusWindow.section('\n', 0, 0);
-    QVERIFY(tool({"windowfocus", "--sync", focusWindow}));
-    QCOMPARE(x.xdotool({"getwindowfocus"}), focusWindow);
-    QVERIFY(tool({"key", "--delay", "150", "a", "b"}));
-    QCOMPARE(x.xdotool({"getwindowfocus"}), focusWindow);
+    QVERIFY(app.x.run({"windowfocus", "--sync", focusWindow}));
+    QCOMPARE(app.x.xdotool({"getwindowfocus"}), focusWindow);
+    QVERIFY(app.x.run({"key", "--delay", "150", "a", "b"}));
+    QCOMPARE(app.x.xdotool({"getwindowfocus"}), focusWindow);
     QTest::qWait(500);
 
     QVERIFY(click(editorRecordButton));
@@ -225,37 +140,23 @@ void tst_MacrosLinux::recordedFromAnotherWindow()
     QCOMPARE(
         names.value("macro/macroName").toStringList(), (QStringList {"Macro_0", "loadertovrim"}));
     // No button plays it yet, so no slot gets it.
-    QVERIFY(blocksAfter(trace, bytes({0x00, 0x13, 0x01})).isEmpty());
+    QVERIFY(app.trace.commandsWith(macroSlotOne).isEmpty());
     QVERIFY(click(editorOkButton));
 }
 
 void tst_MacrosLinux::assignedToButtonFour()
 {
-    QVERIFY2(program, "needs the program of the recording");
-    const QString trace = scratch.filePath("first.trace");
-    const int macrosBefore = blocksAfter(trace, bytes({0x00, 0x13, 0x01})).size();
-    QVERIFY(click(buttonFourRow));
-    QVERIFY(click(menuMacroEntry));
-    QVERIFY(click(macroKeyNameField));
-    QVERIFY(click(macroKeyFirstName));
-    QVERIFY(click(macroKeyOk));
+    QVERIFY2(app.isRunning(), "needs the program of the recording");
+    const int mark = app.trace.size();
+    QVERIFY(chooseFirstMacroFor(3));
 
-    const QByteArray recorded
-        = bytes({0x00, 0x01, 0x01, 0x04, 0x81, 0x04, 0x01, 0x05, 0x81, 0x05, 0x00, 0x00});
-    QTRY_VERIFY_WITH_TIMEOUT(blocksAfter(trace, bytes({0x00, 0x13, 0x01})).size() > macrosBefore
-            && blocksAfter(trace, bytes({0x00, 0x13, 0x01})).last().size() >= 128
-            && !blocksAfter(trace, bytes({0x00, 0x12, 0x01})).isEmpty()
-            && blocksAfter(trace, bytes({0x00, 0x12, 0x01})).last().size() >= 64,
+    QTRY_VERIFY_WITH_TIMEOUT(!app.trace.lastBlock(macroSlotOne, 128, mark).isEmpty()
+            && !app.trace.lastBlock(keyMatrix, 64, mark).isEmpty(),
         10000);
-    const QByteArray macroBlock = blocksAfter(trace, bytes({0x00, 0x13, 0x01})).last();
-    QVERIFY(macroBlock.size() >= 128);
+    const QByteArray macroBlock = app.trace.lastBlock(macroSlotOne, 128, mark);
     QCOMPARE(macroBlock.left(recorded.size()), recorded);
-    QCOMPARE(macroBlock.mid(recorded.size(), 128 - recorded.size()),
-        QByteArray(128 - recorded.size(), '\0'));
-
-    QTRY_VERIFY_WITH_TIMEOUT(!blocksAfter(trace, bytes({0x00, 0x12, 0x01})).isEmpty(), 10000);
-    const QByteArray matrix = blocksAfter(trace, bytes({0x00, 0x12, 0x01})).last();
-    QCOMPARE(matrix.mid(12, 4), bytes({0x09, 0x00, 0x01, 0x00}));
+    QCOMPARE(macroBlock.mid(recorded.size()), QByteArray(128 - recorded.size(), '\0'));
+    QCOMPARE(app.trace.lastBlock(keyMatrix, 64, mark).mid(12, 4), macroOfSlot(1));
 
     QSettings profile(library("setting/p1.bin"), QSettings::IniFormat);
     QCOMPARE(profile.value("macro/0").toString(), QStringLiteral("Macro_0"));
@@ -263,6 +164,35 @@ void tst_MacrosLinux::assignedToButtonFour()
     QCOMPARE(button.size(), 4);
     QCOMPARE(button.at(0).toInt(), 9);
     QCOMPARE(button.at(2).toInt(), 1);
+}
+
+void tst_MacrosLinux::startedAgainKeepsTheMacroAndTheAssignment()
+{
+    QVERIFY2(app.isRunning(), "needs the program of the assignment");
+    app.stop();
+    QVERIFY(startAndWait("second.trace"));
+
+    // Start-up gives the mouse's slot the macro again, and nothing fails on the way.
+    const QByteArray macroBlock = app.trace.lastBlock(macroSlotOne, 128);
+    QCOMPARE(macroBlock.left(recorded.size()), recorded);
+    QCOMPARE(macroBlock.mid(recorded.size()), QByteArray(128 - recorded.size(), '\0'));
+    QCOMPARE(app.failLines(), QStringList());
+
+    // The macro key dialog lists the macro, and the buttons still hold button 4's: given to
+    // button 5 as well, the macro takes the next slot and button 4 keeps its own.
+    const int mark = app.trace.size();
+    QVERIFY(chooseFirstMacroFor(4));
+    QTRY_VERIFY_WITH_TIMEOUT(!app.trace.lastBlock(macroSlotTwo, 128, mark).isEmpty()
+            && !app.trace.lastBlock(keyMatrix, 64, mark).isEmpty(),
+        10000);
+    QCOMPARE(app.trace.lastBlock(macroSlotTwo, 128, mark).left(recorded.size()), recorded);
+    const QByteArray both = app.trace.lastBlock(keyMatrix, 64, mark);
+    QCOMPARE(both.mid(12, 4), macroOfSlot(1));
+    QCOMPARE(both.mid(16, 4), macroOfSlot(2));
+    QSettings profile(library("setting/p1.bin"), QSettings::IniFormat);
+    QCOMPARE(profile.value("macro/0").toString(), QStringLiteral("Macro_0"));
+    QCOMPARE(profile.value("macro/1").toString(), QStringLiteral("Macro_0"));
+    QCOMPARE(app.failLines(), QStringList());
 }
 
 int main(int argc, char **argv)

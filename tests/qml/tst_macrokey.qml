@@ -35,10 +35,6 @@ Item {
             part("keyMatrixMain").init(false)
         }
 
-        function hasButtonPage() {
-            return part("keyMatrixMain").modKeysVar !== undefined
-        }
-
         function init() {
             dialog = part("macroKeyMain")
             editor = part("macroEditorMain")
@@ -99,8 +95,6 @@ Item {
             verify(!dialog.visible)
             verify(!part("mainMask").visible)
             compare(part("mouseMain").selectKey, -1)
-            if (!hasButtonPage())
-                return
             var matrix = lastCall("ui_12H_SetKeyMatrix")[0]
             compare(matrix.slice(data.button * 4, data.button * 4 + 4), [0x09, data.mode, 0x01, 0x00])
         }
@@ -131,8 +125,6 @@ Item {
         }
 
         function test_sixthMacroButtonIsRefused() {
-            if (!hasButtonPage())
-                skip("needs the button page's model")
             useButtons([[0, 9, 0, 1, 0], [1, 9, 0, 2, 0], [2, 9, 0, 3, 0], [3, 9, 0, 4, 0], [4, 9, 0, 5, 0],
                         [5, 7, 0, 1, 0], [6, 7, 0, 2, 0]])
             ui_View.clear()
@@ -145,8 +137,6 @@ Item {
         }
 
         function test_macroButtonKeepsItsSlot() {
-            if (!hasButtonPage())
-                skip("needs the button page's model")
             useButtons([[0, 1, 0, 0xF0, 0], [1, 1, 0, 0xF0, 0], [2, 9, 0, 3, 0], [3, 9, 0, 1, 0],
                         [4, 0x0f, 0, 5, 0], [5, 7, 0, 1, 0], [6, 7, 0, 2, 0]])
             ui_View.clear()
