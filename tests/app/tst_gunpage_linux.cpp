@@ -1,11 +1,8 @@
-#include <QDeadlineTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSettings>
 #include <QtTest>
 
-#include "privatexserver.h"
-#include "programcopy.h"
+#include "programundertest.h"
 
 // The gun page of the real program on the virtual mouse, driven with xdotool on a
 // private X server; what reaches the mouse is read from the HID trace.
@@ -15,146 +12,68 @@ class tst_GunPageLinux : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void newGunIsStoredAndTheProfilesGunIsSent();
+    void newGunChosenForButtonEight();
 
 private:
-    struct Command
+    void click(int x, int y) { QVERIFY(app.click(QPoint(x, y))); }
+    void type(const QString &keys)
     {
-        QByteArray feature;
-        QByteArray data;
-    };
+        QVERIFY(app.focus());
+        QVERIFY(app.keys({"ctrl+a"}));
+        QVERIFY(app.type(keys));
+    }
+    void insertCursor(const QString &offsetX, const QString &offsetY);
 
-    QList<Command> commands() const;
-    QList<Command> commandsWith(uchar code) const;
-    bool traceQuietFor(int ms);
-    void click(int x, int y);
-    void type(const QString &keys);
-
-    PrivateXServer x;
-    QTemporaryDir scratch;
-    QProcess program;
-    QString window;
-    QString trace;
-    qint64 lastTraceSize = -1;
-    QElapsedTimer traceSteady;
+    ProgramUnderTest app;
 };
+
+namespace {
+// Window coordinates: the page is centred (at 180, 100), its Insert dialogs centred in it.
+const int page = 180, pageTop = 100, dialog = page + 180, dialogTop = pageTop + 130;
+const QPoint buttonEightRow(183, 286);
+// The macro key dialog is centred in the window; its drop-down rows are 18 apart.
+const QPoint gunNameField(500, 269);
+QPoint gunNameRow(int index)
+{
+    return QPoint(500, 289 + 18 * index);
+}
+const QPoint gunKeyOk(440, 417);
+} // namespace
 
 void tst_GunPageLinux::initTestCase()
 {
-    QVERIFY(scratch.isValid());
-    const QString error = x.start();
+    const QString error = app.prepare();
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    const QString copyError = copyProgramTo(scratch.filePath("app"));
-    QVERIFY2(copyError.isEmpty(), qPrintable(copyError));
-    trace = scratch.filePath("gun.trace");
-    QProcessEnvironment env = x.environment();
-    env.insert("SKELDA_VIRTUAL_DEVICE", "mouse");
-    env.insert("SKELDA_HID_TRACE", trace);
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.setWorkingDirectory(scratch.path());
-    program.start(scratch.filePath("app/skelda"), {});
-    QVERIFY(program.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(
-        !x.xdotool({"search", "--onlyvisible", "--pid", QString::number(program.processId())})
-             .isEmpty(),
-        20000);
-    window = x.xdotool({"search", "--onlyvisible", "--pid", QString::number(program.processId())})
-                 .section('\n', 0, 0);
+    QVERIFY(app.start("gun.trace"));
+    QVERIFY(app.waitForWindow());
     // Start-up sends the whole profile; the screen is locked until it is done.
-    QTRY_VERIFY_WITH_TIMEOUT(traceQuietFor(1500), 30000);
+    QVERIFY(app.waitForQuietTrace());
 }
 
-void tst_GunPageLinux::cleanupTestCase()
+// Insert Cursor on the selected action with the offsets typed into its two fields.
+void tst_GunPageLinux::insertCursor(const QString &offsetX, const QString &offsetY)
 {
-    program.kill();
-    program.waitForFinished(5000);
-    x.stop();
-}
-
-bool tst_GunPageLinux::traceQuietFor(int ms)
-{
-    const qint64 size = QFileInfo(trace).size();
-    if (size != lastTraceSize || !traceSteady.isValid()) {
-        lastTraceSize = size;
-        traceSteady.start();
-        return false;
-    }
-    return size > 0 && traceSteady.elapsed() >= ms;
-}
-
-void tst_GunPageLinux::click(int px, int py)
-{
-    QVERIFY(x.xdotool({"mousemove", "--window", window, QString::number(px), QString::number(py),
-                          "click", "1"})
-                .isEmpty());
-    QTest::qWait(0);
-}
-
-void tst_GunPageLinux::type(const QString &keys)
-{
-    // No window manager runs here to give the clicked window the keyboard.
-    x.xdotool({"windowfocus", "--sync", window});
-    x.xdotool({"key", "ctrl+a"});
-    // xdotool would take a leading minus for an option of its own.
-    QString text = keys;
-    if (text.startsWith('-')) {
-        x.xdotool({"key", "minus"});
-        text.remove(0, 1);
-    }
-    x.xdotool({"type", "--delay", "40", text});
-}
-
-// Every command frame with the bulk data written after it (report ids dropped).
-QList<tst_GunPageLinux::Command> tst_GunPageLinux::commands() const
-{
-    QList<Command> result;
-    QFile file(trace);
-    if (!file.open(QIODevice::ReadOnly))
-        return result;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        const QList<QByteArray> fields = line.split(' ');
-        if (fields.size() < 3 || line.endsWith("failed"))
-            continue;
-        const QByteArray bytes = QByteArray::fromHex(fields.mid(2).join());
-        if (fields.at(1) == "feature-out")
-            result.append({bytes, {}});
-        else if (fields.at(1) == "out" && !result.isEmpty())
-            result.last().data += bytes.mid(1);
-    }
-    return result;
-}
-
-QList<tst_GunPageLinux::Command> tst_GunPageLinux::commandsWith(uchar code) const
-{
-    QList<Command> result;
-    for (const Command &command : commands())
-        if (command.feature.size() > 1 && uchar(command.feature.at(1)) == code)
-            result.append(command);
-    return result;
+    click(page + 207, pageTop + 270);
+    click(dialog + 190, dialogTop + 66);
+    type(offsetX);
+    click(dialog + 190, dialogTop + 116);
+    type(offsetY);
+    click(dialog + 90, dialogTop + 155);
 }
 
 void tst_GunPageLinux::newGunIsStoredAndTheProfilesGunIsSent()
 {
-    // Window coordinates: the page is centred (at 180, 100), its Insert dialogs centred in it.
-    const int page = 180, pageTop = 100, dialog = page + 180, dialogTop = pageTop + 130;
     click(139, 370);
     click(page + 59, pageTop + 416);
-    const QString gunFile = scratch.filePath("app/modules/gun/Gun_0.bin");
+    const QString gunFile = app.modulesFile("gun/Gun_0.bin");
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(gunFile), 10000);
 
     // Insert Mouse with its first choice, the left button.
     click(page + 207, pageTop + 239);
     click(dialog + 90, dialogTop + 155);
     // Insert Cursor: X -1, Y 5.
-    click(page + 207, pageTop + 270);
-    click(dialog + 190, dialogTop + 66);
-    type("-1");
-    click(dialog + 190, dialogTop + 116);
-    type("5");
-    click(dialog + 90, dialogTop + 155);
+    insertCursor("-1", "5");
     // Insert Delay: 120 ms, placed before the offset.
     click(page + 207, pageTop + 301);
     click(dialog + 120, dialogTop + 88);
@@ -172,35 +91,71 @@ void tst_GunPageLinux::newGunIsStoredAndTheProfilesGunIsSent()
     QTRY_COMPARE_WITH_TIMEOUT(storedLines(), expected, 10000);
     QCOMPARE(QSettings(gunFile, QSettings::IniFormat).value("config/repeat").toInt(), 1);
     QCOMPARE(QSettings(gunFile, QSettings::IniFormat).value("config/index").toInt(), 3);
-    QSettings names(scratch.filePath("app/modules/setting/name.bin"), QSettings::IniFormat);
+    QSettings names(app.modulesFile("setting/name.bin"), QSettings::IniFormat);
     QCOMPARE(names.value("gun/gunName").toStringList(),
         QStringList({"General", "Standard", "Three fire", "Gun_0"}));
     // A gun no profile plays is only stored.
-    QVERIFY(commandsWith(0x04).isEmpty());
+    QVERIFY(app.trace.commandsWith(0x04).isEmpty());
 
     // The profile's gun (the shipped Standard) reaches the gun slots as soon as it changes.
     click(page + 67, pageTop + 93);
     click(page + 381, pageTop + 115);
-    click(page + 207, pageTop + 270);
-    click(dialog + 190, dialogTop + 66);
-    type("-1");
-    click(dialog + 190, dialogTop + 116);
-    type("5");
-    click(dialog + 90, dialogTop + 155);
+    insertCursor("-1", "5");
 
     const QByteArray gunBytes = QByteArray::fromHex("0001 19f0 8af0 0afa ff05 0000");
-    QTRY_COMPARE_WITH_TIMEOUT(commandsWith(0x04).size(), 1, 10000);
-    QCOMPARE(
-        commandsWith(0x04).first().feature.mid(1, 7), QByteArray::fromHex("04 0c 00 00 00 00 00"));
-    const QList<Command> macros = commandsWith(0x13);
+    QTRY_COMPARE_WITH_TIMEOUT(app.trace.commandsWith(0x04).size(), 1, 10000);
+    QCOMPARE(app.trace.commandsWith(0x04).first().feature.mid(1, 7),
+        QByteArray::fromHex("04 0c 00 00 00 00 00"));
+    const QList<HidTraceFile::Command> macros = app.trace.commandsWith(0x13);
     QCOMPARE(macros.size(), 1);
     QCOMPARE(macros.first().feature.mid(1, 3), QByteArray::fromHex("13 06 80"));
     QCOMPARE(macros.first().data.left(128), gunBytes + QByteArray(128 - gunBytes.size(), 0));
 
-    QSettings standard(scratch.filePath("app/modules/gun/Standard.bin"), QSettings::IniFormat);
+    QSettings standard(app.modulesFile("gun/Standard.bin"), QSettings::IniFormat);
     QCOMPARE(standard.value("config/total").toInt(), 5);
     QCOMPARE(standard.value("gun/3").toString(), QString("5,-1"));
     QCOMPARE(standard.value("gun/4").toString(), QString("6,5"));
+}
+
+void tst_GunPageLinux::newGunChosenForButtonEight()
+{
+    QVERIFY2(app.isRunning(), "needs the program with the new gun");
+    // The page's OK closes it; button 8 opens the macro key dialog with the gun list.
+    click(page + 481, pageTop + 416);
+    QVERIFY(app.waitForQuietTrace());
+    const int mark = app.trace.size();
+    click(buttonEightRow.x(), buttonEightRow.y());
+    click(gunNameField.x(), gunNameField.y());
+    click(gunNameRow(3).x(), gunNameRow(3).y());
+    click(gunKeyOk.x(), gunKeyOk.y());
+
+    // Button 8 plays device slot 6 until released; the other buttons keep their defaults.
+    const QByteArray gunKeyMatrix = QByteArray::fromHex("09 02 06 00 01 00 f1 00 01 00 f2 00"
+                                                        "00 00 2e 00 00 00 05 00 07 00 01 00"
+                                                        "07 00 02 00 08 00 02 00")
+        + QByteArray(24, '\0') + QByteArray::fromHex("04 00 01 00 04 00 02 00");
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !app.trace.lastBlock(QByteArray::fromHex("12 03 40 08"), 64, mark).isEmpty(), 10000);
+    QCOMPARE(app.trace.lastBlock(QByteArray::fromHex("12 03 40 08"), 64, mark).toHex(' '),
+        gunKeyMatrix.toHex(' '));
+    QCOMPARE(app.trace.lastBlock(QByteArray::fromHex("12 01 40 08"), 64, mark).mid(28, 4),
+        QByteArray::fromHex("08 00 02 00"));
+
+    // Gun_0 in the gun slots, then its length; 0x0A frames a record with no gap after it.
+    const QByteArray gunBytes = QByteArray::fromHex("0001 0af0 bcf0 0afa ff05 0000");
+    QTRY_COMPARE_WITH_TIMEOUT(app.trace.commandsWith(0x04, mark).size(), 1, 10000);
+    const QList<HidTraceFile::Command> sent = app.trace.commandsWith(0x13, mark);
+    QCOMPARE(sent.size(), 1);
+    QCOMPARE(sent.first().feature.mid(1, 3), QByteArray::fromHex("13 06 80"));
+    QCOMPARE(sent.first().data.left(128).toHex(' '),
+        (gunBytes + QByteArray(128 - gunBytes.size(), 0)).toHex(' '));
+    QVERIFY(sent.first().call < app.trace.commandsWith(0x04, mark).first().call);
+    QCOMPARE(app.trace.commandsWith(0x04, mark).first().feature.mid(1, 7),
+        QByteArray::fromHex("04 0c 00 00 00 00 00"));
+
+    QSettings profile(app.modulesFile("setting/p1.bin"), QSettings::IniFormat);
+    QCOMPARE(profile.value("selectGun/0").toString(), QStringLiteral("Gun_0"));
+    QCOMPARE(app.failLines(), QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_GunPageLinux)
