@@ -1,13 +1,12 @@
 #include <QImage>
-#include <QProcess>
 #include <QSettings>
 #include <QtTest>
 
-#include "privatexserver.h"
-#include "programcopy.h"
+#include "programundertest.h"
 
 // Drives the real program on the virtual mouse like a user: the profile page opened with its
-// button, a profile made, its DPI changed, switched back and forth and the program restarted.
+// button, a profile made, its DPI and a button changed, switched back and forth, the program
+// restarted, and a profile exported and imported into another one.
 // What counts is what reaches the wire, the files and the screen.
 class tst_ProfileSwitch : public QObject
 {
@@ -15,33 +14,34 @@ class tst_ProfileSwitch : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void switchingSendsAndShowsTheWholeProfile();
+    void exportedProfileImportsIntoAnother();
+    void damagedImportChangesNothing();
 
 private:
-    QProcess *start();
-    void stop();
-    QStringList trace() const;
-    // Index of the first trace line from `from` on whose operation and bytes begin with `text`.
-    int find(const QString &text, int from = 0) const;
     QImage screen() const;
     QRgb pixel(int x, int y) const;
-    void click(int x, int y) const;
+    void click(int x, int y) const { app.click(QPoint(x, y)); }
     // Clicks until the condition holds: clicks are lost while the busy lock is on.
     bool clickUntil(int x, int y, const std::function<bool()> &done, int attempts = 8) const;
     bool rowIsCurrent(int row) const;
     bool pageOpen() const;
     bool stageOneFilled() const;
-    // Finds the program's window and takes its position as the origin of the coordinates.
-    bool locateWindow();
+    bool openPageOn(int row) const;
+    // The key matrix block sent from trace call `from` on, once it is complete.
+    QByteArray keyMatrixFrom(int from) const;
+    // Chooses an entry of the row's context menu and answers the file dialog it opens.
+    bool fileMenu(int row, int entry, const QString &dialogTitle, const QString &path);
     QStringList storedNames() const;
     int storedProfile() const;
+    QByteArray profileFile(int number) const;
+    // The key matrix the profile file holds, read anew, in the form the mouse gets it.
+    QByteArray storedMatrix(int number) const;
     static QString frame(const QList<int> &bytes);
 
-    PrivateXServer x;
-    QTemporaryDir scratch;
-    QProcess *program = nullptr;
-    QPoint origin;
+    ProgramUnderTest app;
+    QByteArray firstMatrix;
+    QByteArray newMatrix;
 };
 
 namespace {
@@ -54,9 +54,16 @@ QPoint row(int index)
 {
     return QPoint(248, 47 + 18 * index);
 }
-const QString startCommand = "feature-out 00 03 01 0f 8a 4d 00 00 15";
+// The context menu opens 3 below the click; its entries are 21 high.
+QPoint menuEntry(int index, int entry)
+{
+    return row(index) + QPoint(60, 3 + 21 * entry + 10);
+}
+enum MenuEntry { Load = 3, Save = 4 };
 const QString defaultDpi = "03 07 0f 17 1f 31 80 80";
 const QString changedDpi = "5e 07 0f 17 1f 31 80 80";
+const QByteArray keyMatrix = QByteArray::fromHex("12 01 40 08");
+const QByteArray dpiLoop = QByteArray::fromHex("07 00 03 00");
 } // namespace
 
 QString tst_ProfileSwitch::frame(const QList<int> &bytes)
@@ -79,66 +86,14 @@ void tst_ProfileSwitch::initTestCase()
 {
     if (QStandardPaths::findExecutable("import").isEmpty())
         QSKIP("ImageMagick's import is not installed (scripts/install-deps.sh installs it)");
-    QVERIFY(scratch.isValid());
-    const QString error = x.start();
+    const QString error = app.prepare();
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    const QString copyError = copyProgramTo(scratch.filePath("app"));
-    QVERIFY2(copyError.isEmpty(), qPrintable(copyError));
-}
-
-void tst_ProfileSwitch::cleanupTestCase()
-{
-    stop();
-    x.stop();
-}
-
-QProcess *tst_ProfileSwitch::start()
-{
-    program = new QProcess;
-    QProcessEnvironment env = x.environment();
-    env.insert("SKELDA_VIRTUAL_DEVICE", "mouse");
-    env.insert("SKELDA_HID_TRACE", scratch.filePath("hid.trace"));
-    program->setProcessEnvironment(env);
-    program->setProcessChannelMode(QProcess::ForwardedChannels);
-    program->setWorkingDirectory(scratch.path());
-    program->start(scratch.filePath("app/skelda"), {});
-    return program;
-}
-
-void tst_ProfileSwitch::stop()
-{
-    if (!program)
-        return;
-    program->terminate();
-    if (!program->waitForFinished(10000)) {
-        program->kill();
-        program->waitForFinished(5000);
-    }
-    delete program;
-    program = nullptr;
-}
-
-QStringList tst_ProfileSwitch::trace() const
-{
-    QFile file(scratch.filePath("hid.trace"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
-}
-
-int tst_ProfileSwitch::find(const QString &text, int from) const
-{
-    const QStringList lines = trace();
-    for (int i = qMax(0, from); i < lines.size(); ++i)
-        if (lines.at(i).section(' ', 1).startsWith(text))
-            return i;
-    return -1;
 }
 
 QImage tst_ProfileSwitch::screen() const
 {
     QProcess grab;
-    grab.setProcessEnvironment(x.environment());
+    grab.setProcessEnvironment(app.x.environment());
     grab.start("import", {"-window", "root", "png:-"});
     if (!grab.waitForFinished(20000) || grab.exitCode() != 0)
         return {};
@@ -148,14 +103,8 @@ QImage tst_ProfileSwitch::screen() const
 QRgb tst_ProfileSwitch::pixel(int px, int py) const
 {
     const QImage image = screen();
-    const QPoint at = origin + QPoint(px, py);
+    const QPoint at = app.origin + QPoint(px, py);
     return image.valid(at) ? image.pixel(at) : 0;
-}
-
-void tst_ProfileSwitch::click(int px, int py) const
-{
-    const QPoint at = origin + QPoint(px, py);
-    x.xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
 }
 
 bool tst_ProfileSwitch::clickUntil(
@@ -181,9 +130,12 @@ bool tst_ProfileSwitch::rowIsCurrent(int index) const
 
 bool tst_ProfileSwitch::pageOpen() const
 {
-    for (int i = 0; i < 6; ++i)
-        if (rowIsCurrent(i))
+    const QImage image = screen();
+    for (int i = 0; i < 6; ++i) {
+        const QPoint at = app.origin + row(i);
+        if (image.valid(at) && (image.pixel(at) & 0xffffff) == 0xb03b3b)
             return true;
+    }
     return false;
 }
 
@@ -194,62 +146,112 @@ bool tst_ProfileSwitch::stageOneFilled() const
     return qRed(at) > 200 && qBlue(at) < 80;
 }
 
-bool tst_ProfileSwitch::locateWindow()
+bool tst_ProfileSwitch::openPageOn(int current) const
 {
-    const QString window
-        = x.xdotool({"search", "--onlyvisible", "--pid", QString::number(program->processId())});
-    if (window.isEmpty())
+    return clickUntil(profileButton.x(), profileButton.y(), [&] { return rowIsCurrent(current); });
+}
+
+QByteArray tst_ProfileSwitch::keyMatrixFrom(int from) const
+{
+    return app.trace.lastBlock(keyMatrix, 64, from);
+}
+
+bool tst_ProfileSwitch::fileMenu(
+    int index, int entry, const QString &dialogTitle, const QString &path)
+{
+    if (!app.click(row(index), 3) || !app.click(menuEntry(index, entry)))
         return false;
-    const QString geometry
-        = x.xdotool({"getwindowgeometry", "--shell", window.section('\n', 0, 0)});
-    QMap<QString, int> values;
-    for (const QString &line : geometry.split('\n'))
-        values.insert(line.section('=', 0, 0), line.section('=', 1).toInt());
-    if (values.value("WIDTH") != 1000 || values.value("HEIGHT") != 640)
+    const QStringList title {"search", "--onlyvisible", "--name", "^" + dialogTitle + "$"};
+    QString dialog;
+    if (!QTest::qWaitFor([&] { return !(dialog = app.x.xdotool(title)).isEmpty(); }, 10000))
         return false;
-    origin = QPoint(values.value("X"), values.value("Y"));
-    return true;
+    dialog = dialog.section('\n', 0, 0);
+    // The name field has the keyboard; a completion list may take the first Return.
+    if (!app.x.run({"windowfocus", "--sync", dialog}) || !app.keys({"ctrl+a"}) || !app.type(path))
+        return false;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        app.keys({"Return"});
+        if (QTest::qWaitFor([&] { return app.x.xdotool(title).isEmpty(); }, 3000))
+            return true;
+    }
+    return false;
 }
 
 QStringList tst_ProfileSwitch::storedNames() const
 {
-    QSettings names(scratch.filePath("app/modules/setting/name.bin"), QSettings::IniFormat);
+    QSettings names(app.modulesFile("setting/name.bin"), QSettings::IniFormat);
     return names.value("profile/profileName").toStringList();
 }
 
 int tst_ProfileSwitch::storedProfile() const
 {
-    QSettings config(scratch.filePath("app/modules/setting/apConfig.bin"), QSettings::IniFormat);
+    QSettings config(app.modulesFile("setting/apConfig.bin"), QSettings::IniFormat);
     return config.value("Z5/profileNo", -1).toInt();
+}
+
+QByteArray tst_ProfileSwitch::profileFile(int number) const
+{
+    QFile file(app.modulesFile(QStringLiteral("setting/p%1.bin").arg(number + 1)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray tst_ProfileSwitch::storedMatrix(int number) const
+{
+    QSettings profile(
+        app.modulesFile(QStringLiteral("setting/p%1.bin").arg(number + 1)), QSettings::IniFormat);
+    QByteArray matrix;
+    for (int button = 0; button < 16; ++button) {
+        const QVariantList entry
+            = profile.value(QStringLiteral("keydefine_Z5/%1").arg(button)).toList();
+        for (int i = 0; i < 4; ++i)
+            matrix.append(char(entry.value(i, -1).toInt()));
+        // The pages' type 0x0F ("Auto Run", "Fire Mode") goes out as 0x00.
+        if (matrix.at(4 * button) == 0x0f)
+            matrix[4 * button] = 0;
+    }
+    return matrix;
 }
 
 void tst_ProfileSwitch::switchingSendsAndShowsTheWholeProfile()
 {
-    start();
-    QVERIFY(program->waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(find(startCommand) >= 0, 30000);
-    QTRY_VERIFY_WITH_TIMEOUT(locateWindow(), 10000);
+    QVERIFY(app.start("hid.trace"));
+    QVERIFY(app.waitForWindow());
+    QCOMPARE(app.size, QSize(1000, 640));
     QCOMPARE(storedNames(), (QStringList {"PUBG0", "Standard1"}));
+    firstMatrix = storedMatrix(0);
+    QVERIFY(firstMatrix.mid(8, 4) != dpiLoop);
 
     // A new profile takes number 2, the mouse switches to it and the list is stored.
-    QVERIFY(clickUntil(profileButton.x(), profileButton.y(), [this] { return rowIsCurrent(0); }));
-    int mark = trace().size();
+    QVERIFY(openPageOn(0));
+    int mark = app.trace.size();
     click(newButton.x(), newButton.y());
-    QTRY_VERIFY_WITH_TIMEOUT(find(frame({0x02, 2}), mark) >= 0, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(app.trace.has(frame({0x02, 2}), mark), 10000);
     QTRY_COMPARE_WITH_TIMEOUT(
         storedNames(), (QStringList {"PUBG0", "Standard1", "profile_02"}), 5000);
     QVERIFY(rowIsCurrent(2));
     QTRY_COMPARE_WITH_TIMEOUT(storedProfile(), 2, 5000);
-    mark = trace().size();
+    mark = app.trace.size();
     click(pageClose.x(), pageClose.y());
-    QTRY_VERIFY_WITH_TIMEOUT(find("out 00 " + defaultDpi, mark) >= 0, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(app.trace.has("out 00 " + defaultDpi, mark), 20000);
     QVERIFY(!pageOpen());
 
     // Stage 1 of the new profile goes to 6000.
-    mark = trace().size();
-    QVERIFY(clickUntil(
-        stageOneTop.x(), stageOneTop.y(), [&] { return find("out 00 " + changedDpi, mark) >= 0; }));
+    mark = app.trace.size();
+    QVERIFY(clickUntil(stageOneTop.x(), stageOneTop.y(),
+        [&] { return app.trace.has("out 00 " + changedDpi, mark); }));
     QTRY_VERIFY_WITH_TIMEOUT(stageOneFilled(), 5000);
+    // Button 3 of the new profile cycles the DPI: button 3's row, "DPI Setting +", "DPI LOOP".
+    mark = app.trace.size();
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        click(180, 181);
+        app.moveTo({300, 396});
+        click(440, 441);
+        if (QTest::qWaitFor([&] { return keyMatrixFrom(mark).mid(8, 4) == dpiLoop; }, 3000))
+            break;
+    }
+    newMatrix = keyMatrixFrom(mark);
+    QCOMPARE(newMatrix.mid(8, 4), dpiLoop);
+    QCOMPARE(storedMatrix(2).toHex(' '), newMatrix.toHex(' '));
 
     struct Switch
     {
@@ -257,41 +259,117 @@ void tst_ProfileSwitch::switchingSendsAndShowsTheWholeProfile()
         int number;
         QString dpi;
         bool filled;
+        QByteArray matrix;
     };
-    for (const Switch &to : {Switch {0, 0, defaultDpi, false}, Switch {2, 2, changedDpi, true}}) {
+    for (const Switch &to : {Switch {0, 0, defaultDpi, false, firstMatrix},
+             Switch {2, 2, changedDpi, true, newMatrix}}) {
         const int from = to.row == 0 ? 2 : 0;
-        QVERIFY(
-            clickUntil(profileButton.x(), profileButton.y(), [&] { return rowIsCurrent(from); }));
-        mark = trace().size();
+        QVERIFY(openPageOn(from));
+        mark = app.trace.size();
         click(row(to.row).x(), row(to.row).y());
-        QTRY_VERIFY_WITH_TIMEOUT(find(frame({0x02, to.number}), mark) >= 0, 10000);
-        const int switched = find(frame({0x02, to.number}), mark);
+        QTRY_VERIFY_WITH_TIMEOUT(app.trace.has(frame({0x02, to.number}), mark), 10000);
+        const int switched = app.trace.find(frame({0x02, to.number}), mark);
         // The pages are filled again without sending until the page closes.
-        const int closing = trace().size();
-        const int early = find("feature-out 00 11 06 08", switched);
+        const int closing = app.trace.size();
+        const int early = app.trace.find("feature-out 00 11 06 08", switched);
         QVERIFY2(early == -1 || early >= closing, "DPI sent before the page closed");
+        QVERIFY2(keyMatrixFrom(switched).isEmpty(), "key matrix sent before the page closed");
         click(pageClose.x(), pageClose.y());
-        QTRY_VERIFY_WITH_TIMEOUT(find("feature-out 00 11 06 08", switched) >= 0, 20000);
-        const int dpiCommand = find("feature-out 00 11 06 08", switched);
-        QTRY_VERIFY_WITH_TIMEOUT(find("out 00 ", dpiCommand) > dpiCommand, 5000);
-        QVERIFY2(
-            trace().at(find("out 00 ", dpiCommand)).section(' ', 1).startsWith("out 00 " + to.dpi),
-            qPrintable(trace().at(find("out 00 ", dpiCommand))));
+        QTRY_VERIFY_WITH_TIMEOUT(app.trace.has("feature-out 00 11 06 08", switched), 20000);
+        const int dpiCommand = app.trace.find("feature-out 00 11 06 08", switched);
+        QTRY_VERIFY_WITH_TIMEOUT(app.trace.find("out 00 ", dpiCommand) > dpiCommand, 5000);
+        const QString dpiBlock = app.trace.calls().at(app.trace.find("out 00 ", dpiCommand));
+        QVERIFY2(dpiBlock.startsWith("out 00 " + to.dpi), qPrintable(dpiBlock));
+        QTRY_VERIFY_WITH_TIMEOUT(!keyMatrixFrom(switched).isEmpty(), 10000);
+        QCOMPARE(keyMatrixFrom(switched).toHex(' '), to.matrix.toHex(' '));
         QTRY_COMPARE_WITH_TIMEOUT(stageOneFilled(), to.filled, 5000);
         QCOMPARE(storedProfile(), to.number);
     }
 
     // The next run starts on the same profile with the same list.
-    stop();
-    QFile::remove(scratch.filePath("hid.trace"));
-    start();
-    QVERIFY(program->waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(find(startCommand) >= 0, 30000);
+    app.stop();
+    QVERIFY(app.trace.remove());
+    QVERIFY(app.start("hid.trace"));
+    QVERIFY(app.waitForWindow());
     QCOMPARE(storedNames(), (QStringList {"PUBG0", "Standard1", "profile_02"}));
-    QTRY_VERIFY_WITH_TIMEOUT(locateWindow(), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(stageOneFilled(), 10000);
-    QVERIFY(clickUntil(profileButton.x(), profileButton.y(), [this] { return rowIsCurrent(2); }));
+    QVERIFY(openPageOn(2));
     QVERIFY(!rowIsCurrent(0));
+    QCOMPARE(app.failLines(), QStringList());
+}
+
+void tst_ProfileSwitch::exportedProfileImportsIntoAnother()
+{
+    QVERIFY2(app.isRunning(), "needs the restarted program on the new profile");
+    const QString exported = app.filePath("game.pf");
+    QVERIFY(fileMenu(2, Save, "Save File", exported));
+    QTRY_COMPARE_WITH_TIMEOUT(QFile(exported).size(), qint64(profileFile(2).size()), 5000);
+    QFile exportedFile(exported);
+    QVERIFY(exportedFile.open(QIODevice::ReadOnly));
+    QCOMPARE(exportedFile.readAll(), profileFile(2));
+
+    // Back on the first profile, which still has its own values.
+    int mark = app.trace.size();
+    click(row(0).x(), row(0).y());
+    QTRY_VERIFY_WITH_TIMEOUT(app.trace.has(frame({0x02, 0}), mark), 10000);
+    click(pageClose.x(), pageClose.y());
+    QTRY_COMPARE_WITH_TIMEOUT(keyMatrixFrom(mark).toHex(' '), firstMatrix.toHex(' '), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!stageOneFilled(), 5000);
+    QVERIFY(app.waitForQuietTrace());
+
+    // Loading the export into it sends the imported values at once.
+    QVERIFY(openPageOn(0));
+    mark = app.trace.size();
+    QVERIFY(fileMenu(0, Load, "Open File", exported));
+    QTRY_COMPARE_WITH_TIMEOUT(keyMatrixFrom(mark).toHex(' '), newMatrix.toHex(' '), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(app.trace.has("out 00 " + changedDpi, mark), 10000);
+    QVERIFY(!app.trace.has("feature-out 00 02 ", mark));
+    QCOMPARE(storedProfile(), 0);
+    QCOMPARE(storedNames(), (QStringList {"PUBG0", "Standard1", "profile_02"}));
+    QSettings imported(app.modulesFile("setting/p1.bin"), QSettings::IniFormat);
+    QSettings source(exported, QSettings::IniFormat);
+    QCOMPARE(imported.allKeys(), source.allKeys());
+    for (const QString &key : source.allKeys())
+        QVERIFY2(imported.value(key) == source.value(key), qPrintable(key));
+    // The pages are locked for a moment after the import.
+    QVERIFY(clickUntil(pageClose.x(), pageClose.y(), [this] { return !pageOpen(); }));
+    QTRY_VERIFY_WITH_TIMEOUT(stageOneFilled(), 5000);
+    QCOMPARE(app.failLines(), QStringList());
+}
+
+void tst_ProfileSwitch::damagedImportChangesNothing()
+{
+    QVERIFY2(app.isRunning(), "needs the program with the imported profile");
+    QVERIFY(app.waitForQuietTrace());
+    // An export cut short, the rest of its blocks left as zeros.
+    QFile good(app.filePath("game.pf"));
+    QVERIFY(good.open(QIODevice::ReadOnly));
+    const QByteArray cut = good.readAll().left(int(good.size() / 2)) + QByteArray(512, '\0');
+    const QString damaged = app.filePath("damaged.pf");
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(cut), qint64(cut.size()));
+    file.close();
+
+    const QByteArray before = profileFile(0);
+    QVERIFY(openPageOn(0));
+    const int mark = app.trace.size();
+    QVERIFY(fileMenu(0, Load, "Open File", damaged));
+    // The warning names the profile as its title and waits for its OK.
+    const QStringList warning {"search", "--onlyvisible", "--name", "^(Profile|配置文件)$"};
+    QTRY_VERIFY_WITH_TIMEOUT(!app.x.xdotool(warning).isEmpty(), 10000);
+    QVERIFY(app.x.run({"windowfocus", "--sync", app.x.xdotool(warning).section('\n', 0, 0)}));
+    QVERIFY(app.keys({"Return"}));
+    QTRY_VERIFY_WITH_TIMEOUT(app.x.xdotool(warning).isEmpty(), 5000);
+
+    QVERIFY(app.waitForQuietTrace());
+    QCOMPARE(app.trace.commands(mark).size(), 0);
+    QCOMPARE(profileFile(0), before);
+    QCOMPARE(storedProfile(), 0);
+    QVERIFY(rowIsCurrent(0));
+    QVERIFY(clickUntil(pageClose.x(), pageClose.y(), [this] { return !pageOpen(); }));
+    QVERIFY(stageOneFilled());
+    QVERIFY(app.isRunning());
 }
 
 QTEST_GUILESS_MAIN(tst_ProfileSwitch)
