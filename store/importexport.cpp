@@ -39,7 +39,9 @@ bool isImportable(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    if (file.readAll().contains('\0'))
+    const QByteArray bytes = file.readAll();
+    // Every line the store writes ends in a newline: a file without one at its end was cut short.
+    if (bytes.contains('\0') || !bytes.endsWith('\n'))
         return false;
     file.close();
     QSettings probe(path, QSettings::IniFormat);

@@ -13,7 +13,7 @@ inline constexpr qint64 maxImportBytes = 4 * 1024 * 1024;
 // only once the copy is complete. False when nothing was written.
 bool exportFile(const QString &source, const QString &target);
 // True when path is a readable file of sensible size that reads as an INI
-// document: no NUL bytes and no format error.
+// document: no NUL bytes, no format error, and not cut inside its last line.
 bool isImportable(const QString &path);
 // Replaces the macro file of name by the chosen file; false (and no change)
 // when the macro does not exist, the name is refused or the file is not importable.

@@ -249,7 +249,10 @@ void tst_ImportExport::damagedProfileIsRefusedAndReported_data()
     QTest::newRow("foreign keys") << QByteArray("[window]\nwidth=3\n") << false;
     QTest::newRow("group without key") << QByteArray("[sensor]\n") << false;
     QTest::newRow("missing file") << QByteArray("missing") << false;
+    QTest::newRow("cut inside its last line") << QByteArray("[sensor]\ndpi_Z5=400, 8") << false;
+    QTest::newRow("cut inside a key") << QByteArray("[XYSensitive]\n0=4\n1") << false;
     QTest::newRow("one profile key") << QByteArray("[sensor]\ndpi_Z5=400, 800\n") << true;
+    QTest::newRow("written on Windows") << QByteArray("[sensor]\r\ndpi_Z5=400, 800\r\n") << true;
     QTest::newRow("top-level key too") << QByteArray("x=1\n[XYSensitive]\n0=3\n") << true;
 }
 
