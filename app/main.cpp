@@ -1,10 +1,12 @@
 #include <QDir>
+#include <QStringList>
 
 #include "app/inputhookcallbacks.h"
 #include "app/inputhookmanager.h"
 #include "app/qtsinglecoreapplication.h"
 #include "app/widget.h"
 #include "device/hidtrace.h"
+#include "store/datatree.h"
 
 int main(int argc, char *argv[])
 {
@@ -16,10 +18,13 @@ int main(int argc, char *argv[])
 
     // Before the working directory moves, so that a relative trace name means the start folder.
     HidTrace::begin();
-    // Every data path is relative to the executable's folder.
-    QString folder = QCoreApplication::applicationFilePath();
-    folder.truncate(folder.lastIndexOf('/'));
-    QDir::setCurrent(folder);
+    // Every data path is relative to the data tree's folder.
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    const DataTree::Choice tree = DataTree::choose(executableFolder,
+        DataTree::installedFactoryRoot(executableFolder), DataTree::userDataRoot());
+    if (!tree.problem.isEmpty())
+        qWarning("data tree: %s", qPrintable(tree.problem));
+    QDir::setCurrent(tree.root.isEmpty() ? executableFolder : tree.root);
 
     Widget window;
     QObject::connect(
@@ -28,7 +33,9 @@ int main(int argc, char *argv[])
     InputHookManager hooks(false);
     InputHookCallbacks::registerAll(&window);
 
-    window.showNormal();
+    // Started at login: the program waits in the tray until it is called.
+    if (!app.arguments().contains(QStringLiteral("--hidden")))
+        window.showNormal();
     window.checkDevice();
     const int result = app.exec();
     // The callbacks point at the window: the hooks go before it does.

@@ -7,7 +7,9 @@
 #include <QIcon>
 #include <QMenu>
 #include <QSettings>
+#include <QSignalBlocker>
 
+#include "app/autostart.h"
 #include "app/devicechangewatcher.h"
 #include "app/ui_controler.h"
 #include "bridge/myqquickview.h"
@@ -68,7 +70,16 @@ void Widget::setupTrayIcon()
     trayIcon = new QSystemTrayIcon(this);
     QAction *quitAction = new QAction(tr("Quit (&Q)"), this);
     connect(quitAction, &QAction::triggered, this, &Widget::exitSYS);
+    autostartAction = new QAction(tr("Start at login"), this);
+    autostartAction->setCheckable(true);
+    autostartAction->setChecked(AppConfig::autostart(*bridge()->appSettings()));
+    // The entry follows the program when it moves or is upgraded.
+    if (autostartAction->isChecked())
+        Autostart::write(QCoreApplication::applicationFilePath());
+    connect(autostartAction, &QAction::triggered, this, &Widget::setAutostart);
     QMenu *menu = new QMenu(this);
+    menu->addAction(autostartAction);
+    menu->addSeparator();
     menu->addAction(quitAction);
     menu->setStyleSheet(trayMenuStyle);
     trayIcon->setContextMenu(menu);
@@ -76,6 +87,20 @@ void Widget::setupTrayIcon()
     trayIcon->setIcon(QIcon("./modules/img/trayIcon.ico"));
     connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
     trayIcon->setVisible(true);
+}
+
+void Widget::setAutostart(bool enabled)
+{
+    const bool written
+        = enabled ? Autostart::write(QCoreApplication::applicationFilePath()) : Autostart::remove();
+    if (!written) {
+        qWarning("autostart entry not changed: %s", qPrintable(Autostart::location()));
+        const QSignalBlocker quiet(autostartAction);
+        autostartAction->setChecked(Autostart::isWritten());
+        return;
+    }
+    if (!AppConfig::setAutostart(*bridge()->appSettings(), enabled))
+        qWarning("autostart choice not saved");
 }
 
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)

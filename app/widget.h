@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QWidget>
 
+class QAction;
+
 #include "device/hid_thread.h"
 #include "device/linkowner.h"
 
@@ -47,6 +49,7 @@ public:
     myQQuickView *bridge() const;
     QTimer &deviceCheckTimer() { return checkTimer; }
     QSystemTrayIcon *tray() const { return trayIcon; }
+    QAction *autostartMenuAction() const { return autostartAction; }
 
     // LinkOwner
     void startUI() override;
@@ -59,6 +62,8 @@ public:
 
 public slots:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
+    // Writes or removes the login entry, and remembers the choice.
+    void setAutostart(bool enabled);
     void checkDevice();
     void exitSYS();
     void receiveMessage(QString msg);
@@ -75,6 +80,7 @@ private:
     Hid_Thread hid;
     Ui_Controler *uiController = nullptr;
     QSystemTrayIcon *trayIcon = nullptr;
+    QAction *autostartAction = nullptr;
     DeviceChangeWatcher *deviceWatcher = nullptr;
     bool shiftHeld = false;
     bool altHeld = false;

@@ -13,6 +13,7 @@ packages=(
   libxi-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas dbus-daemon
   fonts-wqy-microhei fontconfig
   xvfb xauth xdotool x11-utils imagemagick
+  dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

@@ -65,4 +65,15 @@ QSettings *reset(QSettings *current)
     return SettingsFiles::replaceAndReopen(current, SettingsFiles::appConfigDefault);
 }
 
+bool autostart(QSettings &settings)
+{
+    return settings.value("common/autostart", false).toBool();
+}
+
+bool setAutostart(QSettings &settings, bool enabled)
+{
+    settings.setValue("common/autostart", enabled);
+    return SettingsFiles::flush(settings);
+}
+
 } // namespace AppConfig

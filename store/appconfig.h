@@ -16,6 +16,10 @@ void saveValues(QSettings &settings, const QVariantList &values);
 QVariantList deviceValues(QSettings &settings);
 QStringList productNames(QSettings &settings);
 QVariant secrecyCode(QSettings &settings, int did);
+// Whether the user asked for the program to start at login.
+bool autostart(QSettings &settings);
+// False when the value did not reach the file.
+bool setAutostart(QSettings &settings, bool enabled);
 // Reads common/name0 for Portuguese, common/name1 otherwise, from the file itself.
 QString windowTitle();
 // Replaces the file with the default one; returns the settings object to use

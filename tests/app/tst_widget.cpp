@@ -129,8 +129,10 @@ void tst_Widget::trayHasQuitMenuAndToolTip()
     QCOMPARE(tray->toolTip(), QString("DORNAK SKELDA MOUSE R740"));
     QMenu *menu = tray->contextMenu();
     QVERIFY(menu);
-    QCOMPARE(menu->actions().size(), 1);
-    QCOMPARE(menu->actions().first()->text(), QString("Quit (&Q)"));
+    QCOMPARE(menu->actions().size(), 3);
+    QCOMPARE(menu->actions().first()->text(), QString("Start at login"));
+    QVERIFY(menu->actions().at(1)->isSeparator());
+    QCOMPARE(menu->actions().last()->text(), QString("Quit (&Q)"));
     QCOMPARE(menu->parent(), window);
     QCOMPARE(menu->styleSheet(),
         QString("QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } "

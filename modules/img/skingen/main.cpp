@@ -199,6 +199,7 @@ int main(int argc, char **argv)
     QStringList args = app.arguments().mid(1);
     QString sheetPath;
     QString previewPath;
+    QString hicolorPath;
     for (int i = 0; i + 1 < args.size(); ++i) {
         if (args.at(i) == QLatin1String("--sheet")) {
             sheetPath = args.at(i + 1);
@@ -208,11 +209,15 @@ int main(int argc, char **argv)
             previewPath = args.at(i + 1);
             args.remove(i, 2);
             --i;
+        } else if (args.at(i) == QLatin1String("--hicolor")) {
+            hicolorPath = args.at(i + 1);
+            args.remove(i, 2);
+            --i;
         }
     }
     if (args.size() != 2) {
         err() << "usage: skingen <images.txt> <modules/img folder> [--sheet file.png]"
-                 " [--preview prefix]"
+                 " [--preview prefix] [--hicolor icon theme folder]"
               << Qt::endl;
         return 2;
     }
@@ -250,6 +255,15 @@ int main(int argc, char **argv)
     if (!writeIcoFile(root + "/trayIcon.ico", tray, &error)) {
         err() << root << "/trayIcon.ico: " << error << Qt::endl;
         ok = false;
+    }
+
+    // The desktop's menu icon: the tray picture at the icon theme's usual sizes.
+    if (!hicolorPath.isEmpty()) {
+        for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+            const QString folder = QStringLiteral("%1/%2x%2/apps").arg(hicolorPath).arg(size);
+            QDir().mkpath(folder);
+            ok = savePng(trayIconImage(size), folder + "/com.dornak.Skelda.png") && ok;
+        }
     }
 
     if (!sheetPath.isEmpty())
