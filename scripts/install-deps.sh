@@ -16,6 +16,9 @@ packages=(
   dpkg-dev desktop-file-utils appstream
 )
 
+# Extra packages a caller needs beside these (for example a cross compiler).
+packages+=("$@")
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
