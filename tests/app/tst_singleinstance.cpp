@@ -59,7 +59,8 @@ QProcess *tst_SingleInstance::start(const QString &program)
     auto *process = new QProcess;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.remove("SKELDA_VIRTUAL_DEVICE");
+    // The copies never look for a mouse of their own: a plugged-in one stays untouched.
+    env.insert("SKELDA_VIRTUAL_DEVICE", "none");
     process->setProcessEnvironment(env);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->setWorkingDirectory(QDir::tempPath());

@@ -47,10 +47,7 @@ QProcess *tst_Startup::start(const QString &device, const QString &trace, const 
     auto *process = new QProcess;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    if (device.isEmpty())
-        env.remove("SKELDA_VIRTUAL_DEVICE");
-    else
-        env.insert("SKELDA_VIRTUAL_DEVICE", device);
+    env.insert("SKELDA_VIRTUAL_DEVICE", device);
     env.insert("SKELDA_HID_TRACE", trace);
     process->setProcessEnvironment(env);
     process->setProcessChannelMode(QProcess::ForwardedChannels);

@@ -37,13 +37,19 @@ QMap<QString, QByteArray> snapshot(const QString &root)
     return files;
 }
 
-void makeReadOnly(const QString &root)
+// root and everything below it.
+QStringList everythingUnder(const QString &root)
 {
     QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     QStringList paths {root};
     while (it.hasNext())
         paths << it.next();
-    for (const QString &path : paths)
+    return paths;
+}
+
+void makeReadOnly(const QString &root)
+{
+    for (const QString &path : everythingUnder(root))
         QFile::setPermissions(path,
             QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther
                 | (QFileInfo(path).isDir() ? QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther
@@ -52,11 +58,7 @@ void makeReadOnly(const QString &root)
 
 void makeWritable(const QString &root)
 {
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    QStringList paths {root};
-    while (it.hasNext())
-        paths << it.next();
-    for (const QString &path : paths)
+    for (const QString &path : everythingUnder(root))
         QFile::setPermissions(path, QFile::permissions(path) | QFile::WriteOwner);
 }
 
