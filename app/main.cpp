@@ -4,7 +4,9 @@
 #include "app/inputhookcallbacks.h"
 #include "app/inputhookmanager.h"
 #include "app/qtsinglecoreapplication.h"
+#include "app/scenegraph.h"
 #include "app/widget.h"
+#include "bridge/myqquickview.h"
 #include "device/hidtrace.h"
 #include "store/datatree.h"
 
@@ -16,6 +18,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    SceneGraph::chooseBackend();
     // Before the working directory moves, so that a relative trace name means the start folder.
     HidTrace::begin();
     // Every data path is relative to the data tree's folder.
@@ -33,6 +36,7 @@ int main(int argc, char *argv[])
     InputHookManager hooks(false);
     InputHookCallbacks::registerAll(&window);
 
+    SceneGraph::reportFirstFrameIfAsked(window.bridge());
     // Started at login: the program waits in the tray until it is called.
     if (!app.arguments().contains(QStringLiteral("--hidden")))
         window.showNormal();
