@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QStringList>
 
+#include "app/footprint.h"
 #include "app/inputhookcallbacks.h"
 #include "app/inputhookmanager.h"
 #include "app/qtsinglecoreapplication.h"
@@ -36,11 +37,15 @@ int main(int argc, char *argv[])
     InputHookManager hooks(false);
     InputHookCallbacks::registerAll(&window);
 
-    SceneGraph::reportFirstFrameIfAsked(window.bridge());
+    Footprint footprint(&window, window.bridge());
     // Started at login: the program waits in the tray until it is called.
-    if (!app.arguments().contains(QStringLiteral("--hidden")))
+    if (app.arguments().contains(QStringLiteral("--hidden"))) {
+        window.checkDevice();
+    } else {
         window.showNormal();
-    window.checkDevice();
+        // The check fills the pages from the mouse; the logo shows before that.
+        SceneGraph::afterFirstFrame(window.bridge(), [&window] { window.checkDevice(); });
+    }
     const int result = app.exec();
     // The callbacks point at the window: the hooks go before it does.
     hooks.remove();

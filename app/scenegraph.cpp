@@ -11,42 +11,52 @@
 
 namespace {
 // Paint events of the view reach the window only after its scene was rendered once;
-// the line is printed from the event loop, after that paint was flushed.
+// the work runs from the event loop, after that paint was flushed.
 class FirstFrameWatch : public QObject
 {
 public:
-    explicit FirstFrameWatch(QQuickWidget *view)
+    FirstFrameWatch(QQuickWidget *view, std::function<void()> then, int latestMs)
         : QObject(view)
         , view(view)
+        , then(std::move(then))
     {
         connect(
             view->quickWindow(), &QQuickWindow::afterRendering, this, [this] { rendered = true; },
             Qt::DirectConnection);
         view->installEventFilter(this);
+        QTimer::singleShot(latestMs, this, [this] { finish(false); });
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == view && event->type() == QEvent::Paint && rendered && !reported) {
-            reported = true;
-            QTimer::singleShot(0, this, &FirstFrameWatch::report);
+        if (watched == view && event->type() == QEvent::Paint && rendered && !painted) {
+            painted = true;
+            QTimer::singleShot(0, this, [this] { finish(true); });
         }
         return false;
     }
 
 private:
-    void report()
+    void finish(bool shown)
     {
-        if (!view)
+        if (done || !view)
             return;
+        done = true;
         view->removeEventFilter(this);
-        std::printf("first frame %s\n", SceneGraph::backendName(view));
-        std::fflush(stdout);
+        if (shown && qEnvironmentVariableIsSet("SKELDA_REPORT_FIRST_FRAME")) {
+            std::printf("first frame %s\n", SceneGraph::backendName(view));
+            std::fflush(stdout);
+        }
+        if (then)
+            then();
+        deleteLater();
     }
 
     QPointer<QQuickWidget> view;
+    std::function<void()> then;
     bool rendered = false;
-    bool reported = false;
+    bool painted = false;
+    bool done = false;
 };
 } // namespace
 
@@ -80,8 +90,10 @@ const char *SceneGraph::backendName(const QQuickWidget *view)
     }
 }
 
-void SceneGraph::reportFirstFrameIfAsked(QQuickWidget *view)
+void SceneGraph::afterFirstFrame(QQuickWidget *view, std::function<void()> then, int latestMs)
 {
-    if (view && qEnvironmentVariableIsSet("SKELDA_REPORT_FIRST_FRAME"))
-        new FirstFrameWatch(view);
+    if (view)
+        new FirstFrameWatch(view, std::move(then), latestMs);
+    else if (then)
+        then();
 }

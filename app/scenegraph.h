@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QQuickWidget;
 
 namespace SceneGraph {
@@ -11,7 +13,9 @@ void chooseBackend();
 // The renderer's name ("software", "opengl", ...) as the view reports it.
 const char *backendName(const QQuickWidget *view);
 
-// With SKELDA_REPORT_FIRST_FRAME set, prints "first frame <renderer>" on standard output
-// once the first picture of the scene has been painted into the window and flushed.
-void reportFirstFrameIfAsked(QQuickWidget *view);
+// Runs `then` from the event loop once the first picture of the scene has been painted
+// into the view's window, or after `latestMs` when the window paints nothing by then.
+// With SKELDA_REPORT_FIRST_FRAME set, also prints "first frame <renderer>" on standard
+// output at that first picture.
+void afterFirstFrame(QQuickWidget *view, std::function<void()> then, int latestMs = 3000);
 } // namespace SceneGraph

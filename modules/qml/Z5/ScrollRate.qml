@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic as Controls
 
 // Wheel scroll lines of the system: a number of rows, or one screen (1000).
 Frame {
@@ -79,13 +78,44 @@ Frame {
         HoverHandler {
             id: panelHover
         }
-        Controls.ToolTip {
+        // Drawn here rather than with the Controls' ToolTip: that import alone loads a style.
+        Rectangle {
             id: linesTip
-            visible: panelHover.hovered && scrollRateMain.noteText !== ""
-            delay: 400
-            text: scrollRateMain.noteText
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontMinSize
+            readonly property bool wanted: panelHover.hovered && scrollRateMain.noteText !== ""
+            // Inside the panel, which clips what lies outside it.
+            x: (parent.width - width) / 2
+            y: parent.height - height - 4
+            z: 1
+            width: Math.min(tipText.implicitWidth, parent.width - 12) + 12
+            height: tipText.height + 12
+            visible: false
+            color: "#ffffdc"
+            border.color: "#353637"
+            onWantedChanged: {
+                if (wanted) {
+                    tipDelay.restart()
+                } else {
+                    tipDelay.stop()
+                    visible = false
+                }
+            }
+
+            Timer {
+                id: tipDelay
+                interval: 400
+                onTriggered: linesTip.visible = true
+            }
+            Text {
+                id: tipText
+                x: 6
+                y: 6
+                width: linesTip.width - 12
+                wrapMode: Text.Wrap
+                text: scrollRateMain.noteText
+                color: "#000000"
+                font.family: mainIten.fontFamily
+                font.pixelSize: mainIten.fontMinSize
+            }
         }
 
         ScrollOption {

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QQuickWidget;
+class QWidget;
+
+// Gives memory back while the window is hidden in the tray: pictures no item shows,
+// the QML engine's garbage and the heap's free pages.
+class Footprint : public QObject
+{
+    Q_OBJECT
+public:
+    Footprint(QWidget *window, QQuickWidget *view);
+
+    // Frees what nothing holds any more. Called when the window goes to the tray.
+    void trim();
+    int trimCount() const { return trims; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QPointer<QWidget> window;
+    QPointer<QQuickWidget> view;
+    int trims = 0;
+};
+
+// Hands the heap's free pages back to the system; false where there is no way to.
+bool returnFreeHeap();
