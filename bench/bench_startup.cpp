@@ -30,6 +30,8 @@
 namespace {
 struct Options
 {
+    // Another build's program, measured with the data tree beside it.
+    QString program;
     int runs = 5;
     int settleSeconds = 5;
     int hiddenSeconds = 30;
@@ -238,6 +240,8 @@ Options parse(const QStringList &arguments)
 {
     Options options;
     for (int i = 1; i + 1 < arguments.size(); i += 2) {
+        if (arguments.at(i) == "--program")
+            options.program = arguments.at(i + 1);
         const int value = arguments.at(i + 1).toInt();
         if (value <= 0)
             continue;
@@ -273,7 +277,12 @@ int main(int argc, char **argv)
         out << "cannot own the tray selection on " << x.display() << "\n";
         return 1;
     }
-    const QString copyError = copyProgramTo(scratch.filePath("app"));
+    QString copyError = copyProgramTo(scratch.filePath("app"));
+    if (copyError.isEmpty() && !options.program.isEmpty()) {
+        QFile::remove(scratch.filePath("app/skelda"));
+        if (!QFile::copy(options.program, scratch.filePath("app/skelda")))
+            copyError = "cannot copy " + options.program;
+    }
     if (!copyError.isEmpty()) {
         out << copyError << "\n";
         return 1;
