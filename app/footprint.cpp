@@ -12,6 +12,9 @@ Footprint::Footprint(QWidget *window, QQuickWidget *view)
     : window(window)
     , view(view)
 {
+    // The scene graph goes when the window goes to the tray; it is rebuilt from the items.
+    if (view)
+        view->quickWindow()->setPersistentSceneGraph(false);
     window->installEventFilter(this);
 }
 

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QStringList>
+#include <QTimer>
 
 #include "app/footprint.h"
 #include "app/inputhookcallbacks.h"
@@ -38,13 +39,18 @@ int main(int argc, char *argv[])
     InputHookCallbacks::registerAll(&window);
 
     Footprint footprint(&window, window.bridge());
+    // What start-up needed only once is given back when the pages are filled.
+    const auto checkDevice = [&window, &footprint] {
+        window.checkDevice();
+        QTimer::singleShot(0, &footprint, &Footprint::trim);
+    };
     // Started at login: the program waits in the tray until it is called.
     if (app.arguments().contains(QStringLiteral("--hidden"))) {
-        window.checkDevice();
+        checkDevice();
     } else {
         window.showNormal();
         // The check fills the pages from the mouse; the logo shows before that.
-        SceneGraph::afterFirstFrame(window.bridge(), [&window] { window.checkDevice(); });
+        SceneGraph::afterFirstFrame(window.bridge(), checkDevice);
     }
     const int result = app.exec();
     // The callbacks point at the window: the hooks go before it does.
