@@ -10,7 +10,9 @@
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
 #include "device/hidtrace.h"
+#include "device/virtualcontrol.h"
 #include "store/datatree.h"
+#include "store/leftovers.h"
 
 int main(int argc, char *argv[])
 {
@@ -30,8 +32,11 @@ int main(int argc, char *argv[])
     if (!tree.problem.isEmpty())
         qWarning("data tree: %s", qPrintable(tree.problem));
     QDir::setCurrent(tree.root.isEmpty() ? executableFolder : tree.root);
+    // One copy runs per data tree, so whatever a killed run left there is nobody's now.
+    Leftovers::cleanSettingsFolders();
 
     Widget window;
+    VirtualDeviceControl::startFromEnvironment(&window);
     QObject::connect(
         &app, &QtSingleCoreApplication::messageReceived, &window, &Widget::receiveMessage);
 

@@ -11,6 +11,7 @@
 
 #include "app/autostart.h"
 #include "app/devicechangewatcher.h"
+#include "app/traynotices.h"
 #include "app/ui_controler.h"
 #include "bridge/myqquickview.h"
 #include "device/devicetable.h"
@@ -52,6 +53,11 @@ Widget::Widget(QWidget *parent)
     setupTrayIcon();
     deviceWatcher = new DeviceChangeWatcher(this);
     connect(deviceWatcher, &DeviceChangeWatcher::deviceChanged, this, &Widget::deviceChanged);
+    connect(&hid, &Hid_Thread::devicesChanged, this, &Widget::deviceChanged);
+    // Told on the link's worker; handled here, after what the GUI thread is doing now.
+    connect(&hid, &Hid_Thread::deviceLost, this, &Widget::deviceLost, Qt::QueuedConnection);
+    connect(bridge(), &myQQuickView::settingsNotSaved, this,
+        [this] { showNotice(int(TrayNotices::Notice::SettingsNotSaved)); });
 }
 
 Widget::~Widget()
@@ -118,8 +124,26 @@ void Widget::receiveMessage(QString msg)
 
 void Widget::deviceChanged()
 {
-    if (!hid.isLinkStarted())
+    if (!hid.isLinkStarted()) {
         checkTimer.start();
+        return;
+    }
+    // A started link used to ignore these, so an unplugged mouse went unnoticed for good.
+    hid.checkPresence();
+}
+
+void Widget::deviceLost()
+{
+    if (!hid.isLinkStarted())
+        return;
+    hid.stopLink();
+    deviceReady = false;
+    waitingForReturn = true;
+    showOnReturn = isVisible();
+    hideWindow();
+    showNotice(int(TrayNotices::Notice::MouseDisconnected));
+    // The mouse may be back before any further notice arrives.
+    checkTimer.start();
 }
 
 void Widget::checkDevice()
@@ -128,8 +152,23 @@ void Widget::checkDevice()
     const QStringList names = AppConfig::productNames(*bridge()->appSettings());
     hid.enumerateDevices(DeviceTable::readRecords(table, names));
     isEncode = DeviceTable::readIsEncode(table);
+    const bool wasReady = deviceReady;
     hid.swichCurDevice(uint(hid.currentDeviceId()));
     bridge()->syncFW();
+    // Silence at start would look like a program that does not work.
+    if (!firstCheckDone && !deviceReady)
+        showNotice(int(TrayNotices::Notice::WaitingForMouse));
+    firstCheckDone = true;
+    // Without system notices a mouse that left is looked for again and again.
+    if (waitingForReturn && !deviceReady && !deviceWatcher->isWatching())
+        checkTimer.start();
+    if (!deviceReady || wasReady)
+        return;
+    if (waitingForReturn && showOnReturn)
+        postRestore();
+    waitingForReturn = false;
+    // Whatever the mouse holds now (another computer, a reset), it does what the window shows.
+    bridge()->resendProfile();
 }
 
 void Widget::startUI()
@@ -202,7 +241,16 @@ QVariant Widget::secrecyCodeSetting(int did) const
 
 void Widget::showTrayNotice(const QString &title, const QString &text)
 {
+    noticeLog.append(text);
     trayIcon->showMessage(title, text, QSystemTrayIcon::Information, 10000);
+}
+
+void Widget::showNotice(int notice)
+{
+    const TrayNotices::Text shown
+        = TrayNotices::text(TrayNotices::Notice(notice), bridge()->getLang());
+    noticeLog.append(shown.text);
+    trayIcon->showMessage(shown.title, shown.text, shown.icon, 10000);
 }
 
 void Widget::hideWindow()

@@ -39,8 +39,11 @@ public:
     ~Widget() override;
 
     void trackHotKey(bool isDown, quint8 usage);
-    // One device-change message: restarts the debounce while the link is not started.
+    // One device-change message: restarts the debounce while the link is not started;
+    // once it is started, checks that the mouse is still there.
     void deviceChanged();
+    // The mouse left: the link stops, the window goes to the tray until the mouse is back.
+    void deviceLost();
     // Asks the window to become visible again, asynchronously.
     void postRestore();
 
@@ -60,6 +63,9 @@ public:
     void showTrayNotice(const QString &title, const QString &text) override;
     void hideWindow() override;
 
+    // Texts of the tray notices shown so far by showNotice, oldest first.
+    QStringList shownNotices() const { return noticeLog; }
+
 public slots:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
     // Writes or removes the login entry, and remembers the choice.
@@ -75,6 +81,7 @@ protected:
 
 private:
     void setupTrayIcon();
+    void showNotice(int notice);
 
     QTimer checkTimer;
     Hid_Thread hid;
@@ -84,4 +91,8 @@ private:
     DeviceChangeWatcher *deviceWatcher = nullptr;
     bool shiftHeld = false;
     bool altHeld = false;
+    bool firstCheckDone = false;
+    bool waitingForReturn = false;
+    bool showOnReturn = false;
+    QStringList noticeLog;
 };

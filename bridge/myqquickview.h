@@ -35,6 +35,14 @@ public:
     void setMessageTexts(const QStringList &texts) { msgTexts = texts; }
     QString messageText(int index) const { return msgTexts.value(index); }
     bool audioEnabled() const { return enableAudio; }
+    // False from a settings write that did not reach its file until one that did.
+    bool settingsSaved() const { return !saveFailing; }
+    // Queues the document's sending of the whole current profile to the device.
+    void resendProfile();
+
+signals:
+    // The first of a run of settings writes that did not reach their files.
+    void settingsNotSaved();
 
 public slots:
     // Start-up and the view's own slots.
@@ -219,4 +227,8 @@ private:
     // Pointer settings: the step each setting last gave the system, in which profile.
     QHash<QByteArray, uint> appliedPointerSteps;
     int appliedPointerProfile = -1;
+    // Write results: a failure is told once, and the pages go back to what is stored.
+    bool noteSaved(bool saved);
+    bool saveFailing = false;
+    bool storedValuesQueued = false;
 };

@@ -4,7 +4,7 @@
 
 void myQQuickView::saveApConfig(QVariantList apConfigs)
 {
-    AppConfig::saveValues(*apConfig, apConfigs);
+    noteSaved(AppConfig::saveValues(*apConfig, apConfigs));
 }
 
 QVariant myQQuickView::getLang()
@@ -29,7 +29,7 @@ QVariant myQQuickView::getProfile()
 
 void myQQuickView::setProfile(QVariant profileNo)
 {
-    AppConfig::setProfileNumber(*apConfig, profileNo);
+    noteSaved(AppConfig::setProfileNumber(*apConfig, profileNo));
 }
 
 void myQQuickView::resetApconfig()

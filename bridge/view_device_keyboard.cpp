@@ -37,8 +37,9 @@ void myQQuickView::ui_07H_SetControlIndicatorLight(uchar effect, uchar frequenty
 void myQQuickView::ui_08H_SetLEDType(
     uchar option, uchar effect, uchar speed, uchar light, uchar color, uchar direction)
 {
-    storeInProfile(Profiles::Key::ledType,
-        QVariantList {int(effect), int(speed), int(light), int(color), int(direction)});
+    if (!storeInProfile(Profiles::Key::ledType,
+            QVariantList {int(effect), int(speed), int(light), int(color), int(direction)}))
+        return;
     if (hid)
         hid->hid_08H_SetLEDType(option, effect, speed, light, color, direction);
 }
@@ -75,7 +76,8 @@ void myQQuickView::ui_0DH_SetKeyMatrix(QVariantList src512)
     QList<QPair<QString, QVariant>> keys;
     for (int n = 0; n < Profiles::keyboardKeyCount; ++n)
         keys.append({Profiles::Key::keyboardAssignment(n), src512.mid(4 * n, 4)});
-    storeInProfile(keys);
+    if (!storeInProfile(keys))
+        return;
     QByteArray block = DeviceBlocks::fromList(src512, 512);
     if (hid)
         hid->hid_0DH_SetKeyMatrix(DeviceBlocks::data(block));
@@ -106,8 +108,7 @@ QVariantList myQQuickView::ui_91H_GetMacroKey(uchar macroId)
 // Option 255 keeps the picture in the profile without sending it.
 void myQQuickView::ui_12H_SetUserPicture(uchar index, uchar option, QVariantList src512)
 {
-    storeInProfile(Profiles::Key::userPicture(index), src512);
-    if (option == 255 || !hid)
+    if (!storeInProfile(Profiles::Key::userPicture(index), src512) || option == 255 || !hid)
         return;
     QByteArray block = DeviceBlocks::fromList(src512, 512);
     hid->hid_12H_SetUserPicture(index, option, DeviceBlocks::data(block));
@@ -126,8 +127,9 @@ void myQQuickView::ui_13H_SetRecoveryData()
 
 void myQQuickView::ui_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue)
 {
-    storeInProfile(
-        Profiles::Key::color(index), QVariantList {int(rValue), int(gValue), int(bValue)});
+    if (!storeInProfile(
+            Profiles::Key::color(index), QVariantList {int(rValue), int(gValue), int(bValue)}))
+        return;
     if (hid)
         hid->hid_14H_SetColor(index, rValue, gValue, bValue);
 }

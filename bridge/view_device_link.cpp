@@ -18,7 +18,7 @@ void myQQuickView::ui_02H_SetCurrentProfile(int profile)
     if (profile != currentProfile) {
         currentProfile = profile;
         apConfig->setValue("Z5/profileNo", profile);
-        SettingsFiles::flush(*apConfig);
+        noteSaved(SettingsFiles::flush(*apConfig));
     }
     // Also at start-up, when the number is already current: the mouse must hold it too.
     if (hid)
@@ -31,8 +31,9 @@ void myQQuickView::syncFW()
         return;
     for (int n = 0; n < 5; ++n) {
         uchar picture[512] = {};
-        hid->hid_92H_GetUserPicture(uchar(n), picture);
-        storeInProfile(Profiles::Key::userPicture(n), DeviceBlocks::toList(picture, 512));
+        // A picture the device did not send must not replace the stored one with zeros.
+        if (hid->readUserPicture(uchar(n), picture))
+            storeInProfile(Profiles::Key::userPicture(n), DeviceBlocks::toList(picture, 512));
     }
 }
 

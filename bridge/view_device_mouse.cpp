@@ -18,8 +18,9 @@ QVariantList unsignedElements(const QVariantList &stored)
 
 void myQQuickView::ui_01H_SetReportRate(uchar rate)
 {
-    if (connectedDeviceId() == 1)
-        storeInProfile(Profiles::Key::reportRate, int(rate));
+    // A value that could not be stored is not sent: the mouse keeps what the profile holds.
+    if (connectedDeviceId() == 1 && !storeInProfile(Profiles::Key::reportRate, int(rate)))
+        return;
     if (hid)
         hid->hid_01H_SetReportRate(rate);
 }
@@ -42,7 +43,8 @@ void myQQuickView::ui_04H_SetGunData(uchar par0, uchar par1, uchar par2, uchar p
 
 void myQQuickView::ui_0BH_SetCurrentDPIStage(uchar dpiStage)
 {
-    storeInProfile(Profiles::Key::dpiStage, int(dpiStage));
+    if (!storeInProfile(Profiles::Key::dpiStage, int(dpiStage)))
+        return;
     if (hid)
         hid->hid_0BH_SetCurrentDPIStage(dpiStage);
 }
@@ -58,7 +60,8 @@ QVariant myQQuickView::ui_8BH_GetCurrentDPIStage()
 void myQQuickView::ui_0DH_SetRGBLedEffect(
     uchar effect, uchar option1, uchar option2, QVariantList configs)
 {
-    storeInProfile(Profiles::Key::ledEffect, configs);
+    if (!storeInProfile(Profiles::Key::ledEffect, configs))
+        return;
     if (hid)
         hid->hid_0DH_SetRGBLedEffect(effect, option1, option2);
 }
@@ -77,7 +80,8 @@ void myQQuickView::ui_0EH_SetXYSensitive(QVariant par0, QVariant par1)
 
 void myQQuickView::ui_10H_SetLED8StageColor(uchar type, QVariantList src24)
 {
-    storeInProfile(Profiles::Key::stageColors(type), src24);
+    if (!storeInProfile(Profiles::Key::stageColors(type), src24))
+        return;
     QByteArray block = DeviceBlocks::stageColors(type, src24);
     if (hid)
         hid->hid_10H_SetLED8StageColor(type, DeviceBlocks::data(block));
@@ -91,7 +95,8 @@ QVariantList myQQuickView::ui_90H_GetLED8StageColor(uchar type)
 
 void myQQuickView::ui_11H_SetDPISet(uchar dpiStage, QVariantList src8, QVariantList valueForIndex)
 {
-    storeInProfile(Profiles::Key::dpiValues, valueForIndex);
+    if (!storeInProfile(Profiles::Key::dpiValues, valueForIndex))
+        return;
     QByteArray block = DeviceBlocks::fromList(src8, 8);
     if (hid)
         hid->hid_11H_SetDPISet(dpiStage, DeviceBlocks::data(block));
@@ -127,7 +132,8 @@ void myQQuickView::ui_12H_SetKeyMatrix(QVariantList src64)
     QList<QPair<QString, QVariant>> keys;
     for (int n = 0; n < Profiles::buttonCount; ++n)
         keys.append({Profiles::Key::buttonAssignment(n), src64.mid(4 * n, 4)});
-    storeInProfile(keys);
+    if (!storeInProfile(keys))
+        return;
     QByteArray block = DeviceBlocks::keyMatrix(src64);
     if (hid)
         hid->hid_12H_SetKeyMatrix(DeviceBlocks::data(block), 1);

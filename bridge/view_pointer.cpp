@@ -86,7 +86,8 @@ void myQQuickView::applyStoredPointerSettings()
 
 void myQQuickView::setCursorSpeed(uint cursorSpeed)
 {
-    storeInProfile(Profiles::Key::cursorSpeed, cursorSpeed);
+    if (!storeInProfile(Profiles::Key::cursorSpeed, cursorSpeed))
+        return;
     if (!applyPointerStep(Profiles::Key::cursorSpeed, cursorSpeed))
         logFailed("setCursorSpeed");
 }
@@ -98,7 +99,8 @@ uint myQQuickView::getCursorSpeed()
 
 void myQQuickView::setVerticalScrollLines(uint lines)
 {
-    storeInProfile(Profiles::Key::scrollLines, lines);
+    if (!storeInProfile(Profiles::Key::scrollLines, lines))
+        return;
     if (!applyPointerStep(Profiles::Key::scrollLines, lines))
         logFailed("setVerticalScrollLines");
 }
@@ -115,7 +117,8 @@ bool myQQuickView::hasSystemScrollLines()
 
 void myQQuickView::setDoubleClickSpeed(uint speed)
 {
-    storeInProfile(Profiles::Key::doubleClickSpeed, speed);
+    if (!storeInProfile(Profiles::Key::doubleClickSpeed, speed))
+        return;
     if (!applyPointerStep(Profiles::Key::doubleClickSpeed, speed))
         logFailed("setDoubleClickSpeed");
 }
@@ -150,15 +153,16 @@ bool myQQuickView::getAcceleration()
 
 void myQQuickView::setScrollPinSwap(bool isSwap)
 {
-    storeInProfile(Profiles::Key::scrollSwap, isSwap);
-    if (!hid)
+    if (!storeInProfile(Profiles::Key::scrollSwap, isSwap) || !hid)
         return;
     uchar type = 0;
     uchar option1 = 0;
     uchar option2 = 0;
-    hid->hid_83H_GetFunctionOption(type, option1, option2);
     uchar rate = 0;
-    hid->hid_81H_GetReportRate(rate);
+    // 03H rewrites the report rate and both options: without their current values it would zero
+    // them.
+    if (!hid->readFunctionOption(type, option1, option2) || !hid->readReportRate(rate))
+        return;
     // Bit 6 of the second option byte carries the wheel direction.
     const uchar swapped = uchar((option1 & 0xBF) | (isSwap ? 0x40 : 0x00));
     hid->hid_03H_SetFunctionOption(type, rate, swapped, option2);

@@ -2,9 +2,31 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QTimer>
 
 #include "store/profiles.h"
 #include "store/settingsfiles.h"
+
+bool myQQuickView::noteSaved(bool saved)
+{
+    if (saved) {
+        saveFailing = false;
+        return true;
+    }
+    if (!saveFailing) {
+        saveFailing = true;
+        emit settingsNotSaved();
+    }
+    // The page still shows the value that was not kept; one reload serves a burst of failures.
+    if (!storedValuesQueued) {
+        storedValuesQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            storedValuesQueued = false;
+            invokeDocument("initPages", {QVariant(false)});
+        });
+    }
+    return false;
+}
 
 bool myQQuickView::storeInProfile(const QString &key, const QVariant &value)
 {
@@ -12,9 +34,9 @@ bool myQQuickView::storeInProfile(const QString &key, const QVariant &value)
     if (!profile)
         return false;
     if (Profiles::write(*profile, key, value))
-        return true;
+        return noteSaved(true);
     qWarning() << "profile not written:" << profile->fileName() << key;
-    return false;
+    return noteSaved(false);
 }
 
 bool myQQuickView::storeInProfile(const QList<QPair<QString, QVariant>> &values)
@@ -23,9 +45,9 @@ bool myQQuickView::storeInProfile(const QList<QPair<QString, QVariant>> &values)
     if (!profile)
         return false;
     if (Profiles::writeAll(*profile, values))
-        return true;
+        return noteSaved(true);
     qWarning() << "profile not written:" << profile->fileName();
-    return false;
+    return noteSaved(false);
 }
 
 bool myQQuickView::replaceProfileFile(int profile, const QString &source)
@@ -85,7 +107,7 @@ void myQQuickView::resetProfile(int profile)
 {
     if (!Profiles::isValidNumber(profile))
         return;
-    replaceProfileFile(profile, Profiles::resetSource(profile));
+    noteSaved(replaceProfileFile(profile, Profiles::resetSource(profile)));
 }
 
 void myQQuickView::copyProfile(int destprofile, int srcprofile)
@@ -102,5 +124,5 @@ void myQQuickView::copyProfile(int destprofile, int srcprofile)
     QFile file(source->fileName());
     if (!file.exists() && file.open(QIODevice::WriteOnly))
         file.close();
-    replaceProfileFile(destprofile, source->fileName());
+    noteSaved(replaceProfileFile(destprofile, source->fileName()));
 }

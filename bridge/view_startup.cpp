@@ -13,6 +13,11 @@ void myQQuickView::runUI()
     invokeDocument("run");
 }
 
+void myQQuickView::resendProfile()
+{
+    invokeDocument("resendProfile");
+}
+
 void myQQuickView::setEnableAudio(bool isEnable)
 {
     enableAudio = isEnable;

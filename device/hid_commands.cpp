@@ -147,25 +147,28 @@ Hid_Thread::Query Hid_Thread::queryOf(uchar code, std::initializer_list<uchar> p
     return query;
 }
 
-void Hid_Thread::readEchoed(Query &query, int first, std::initializer_list<uchar *> outputs)
+bool Hid_Thread::readEchoed(Query &query, int first, std::initializer_list<uchar *> outputs)
 {
     query.answer[1] = query.code;
     int index = first;
     for (uchar *output : outputs)
         query.answer[index++] = *output;
     if (!ask(query))
-        return;
+        return false;
     index = first;
     for (uchar *output : outputs)
         *output = query.answer[index++];
+    return query.ok;
 }
 
-void Hid_Thread::readIntoBlock(Query &query, uchar *block, int length)
+bool Hid_Thread::readIntoBlock(Query &query, uchar *block, int length)
 {
     query.dataLength = length;
     std::memcpy(query.data, block, size_t(length));
-    if (ask(query))
-        std::memcpy(block, query.data, size_t(length));
+    if (!ask(query))
+        return false;
+    std::memcpy(block, query.data, size_t(length));
+    return query.ok;
 }
 
 void Hid_Thread::hid_80H_GetFWVersion(QString &version)
@@ -182,8 +185,13 @@ void Hid_Thread::hid_80H_GetFWVersion(QString &version)
 
 void Hid_Thread::hid_81H_GetReportRate(uchar &rate)
 {
+    readReportRate(rate);
+}
+
+bool Hid_Thread::readReportRate(uchar &rate)
+{
     Query query = queryOf(0x81);
-    readEchoed(query, 2, {&rate});
+    return readEchoed(query, 2, {&rate});
 }
 
 void Hid_Thread::hid_82H_GetCurrentProfile(uchar &profile)
@@ -247,11 +255,16 @@ void Hid_Thread::hid_91H_GetMacroKey(uchar macroId, uchar *src192)
 
 void Hid_Thread::hid_92H_GetUserPicture(uchar index, uchar *src512)
 {
+    readUserPicture(index, src512);
+}
+
+bool Hid_Thread::readUserPicture(uchar index, uchar *src512)
+{
     Query query = queryOf(0x92, {0, index});
     query.answer[1] = 0x92;
     query.answer[3] = index;
     query.answer[4] = 0x08;
-    readIntoBlock(query, src512, 512);
+    return readIntoBlock(query, src512, 512);
 }
 
 void Hid_Thread::hid_94H_GetColor(uchar index, uchar &rValue, uchar &gValue, uchar &bValue)
@@ -263,12 +276,18 @@ void Hid_Thread::hid_94H_GetColor(uchar index, uchar &rValue, uchar &gValue, uch
 
 void Hid_Thread::hid_83H_GetFunctionOption(uchar &type, uchar &option1, uchar &option2)
 {
+    readFunctionOption(type, option1, option2);
+}
+
+bool Hid_Thread::readFunctionOption(uchar &type, uchar &option1, uchar &option2)
+{
     Query query = queryOf(0x83);
     if (!ask(query))
-        return;
+        return false;
     type = query.answer[2];
     option1 = query.answer[4];
     option2 = query.answer[5];
+    return query.ok;
 }
 
 bool Hid_Thread::hid_87H_GetLEDInstructFunction(

@@ -45,6 +45,9 @@ void Hid_Thread::shutdown()
 {
     commands.shutdown(drainMs);
     closeCommandInterface();
+    QMutexLocker lock(&stateLock);
+    if (hidBackend)
+        hidBackend->setChangeListener(nullptr);
 }
 
 void Hid_Thread::setBackend(std::shared_ptr<HidBackend> backend)
@@ -54,7 +57,7 @@ void Hid_Thread::setBackend(std::shared_ptr<HidBackend> backend)
         [this, backend]() mutable {
             closeCommandInterface();
             QMutexLocker lock(&stateLock);
-            hidBackend = std::move(backend);
+            adoptBackend(std::move(backend));
         },
         CommandQueue::waitForever);
 }
@@ -63,8 +66,19 @@ std::shared_ptr<HidBackend> Hid_Thread::backend()
 {
     QMutexLocker lock(&stateLock);
     if (!hidBackend)
-        hidBackend = HidBackend::processDefault();
+        adoptBackend(HidBackend::processDefault());
     return hidBackend;
+}
+
+void Hid_Thread::adoptBackend(std::shared_ptr<HidBackend> backend)
+{
+    if (hidBackend)
+        hidBackend->setChangeListener(nullptr);
+    hidBackend = std::move(backend);
+    if (hidBackend)
+        hidBackend->setChangeListener([this] {
+            QMetaObject::invokeMethod(this, &Hid_Thread::devicesChanged, Qt::QueuedConnection);
+        });
 }
 
 void Hid_Thread::setRandomSource(std::function<quint32()> source)
@@ -118,6 +132,7 @@ void Hid_Thread::enumerateDevices(const QList<DeviceRecord> &records)
             }
             QMutexLocker lock(&stateLock);
             deviceList = entries;
+            deviceRecords = records;
             if (found >= 0)
                 currentDevice = found;
             // The current index must name an entry; a shorter list than before means nothing
@@ -135,11 +150,55 @@ void *Hid_Thread::openCommandInterface(int did)
     closeCommandInterface();
     commandHandle = backend()->open(deviceList.at(did).commandPath.toLocal8Bit());
     moved(true);
-    if (!commandHandle) {
+    if (commandHandle)
+        return commandHandle;
+    // A re-enumerated device has a new path, and a busy bus fails an open now and then: one
+    // more try under the path found now. The path stays while the device is listed.
+    if (!findCommandInterface(did)) {
+        markGone(did);
+        return nullptr;
+    }
+    commandHandle = backend()->open(deviceList.at(did).commandPath.toLocal8Bit());
+    moved(true);
+    return commandHandle;
+}
+
+bool Hid_Thread::findCommandInterface(int did)
+{
+    if (!hasEntry(did) || did >= deviceRecords.size())
+        return false;
+    const DeviceRecord &record = deviceRecords.at(did);
+    const QList<HidInterfaceInfo> interfaces = backend()->enumerate(record.vid, record.pid);
+    moved(true);
+    for (const HidInterfaceInfo &info : interfaces) {
+        if (info.usagePage == record.usagePage && info.usage == record.usage) {
+            QMutexLocker lock(&stateLock);
+            deviceList[did].commandPath = QString::fromLocal8Bit(info.path);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Hid_Thread::markGone(int did)
+{
+    if (hasEntry(did)) {
         QMutexLocker lock(&stateLock);
         deviceList[did].commandPath.clear();
     }
-    return commandHandle;
+    if (linkStarted.load() && !lossTold.exchange(true))
+        emit deviceLost();
+}
+
+void Hid_Thread::checkPresence()
+{
+    const int did = currentDevice.load();
+    commands.post({[this, did] {
+                       if (hasEntry(did) && !deviceList.at(did).commandPath.isEmpty()
+                           && !findCommandInterface(did))
+                           markGone(did);
+                   },
+        nullptr, 0});
 }
 
 void Hid_Thread::closeCommandInterface()
@@ -245,6 +304,12 @@ int Hid_Thread::blockReportLength(int dataLength) const
 bool Hid_Thread::endTransfer(bool ok)
 {
     closeCommandInterface();
+    // A transfer that breaks off with the interface open may have lost its device: the next
+    // command must not be the first to find out.
+    if (!ok && linkStarted.load() && hasEntry(target.device)
+        && !deviceList.at(target.device).commandPath.isEmpty()
+        && !findCommandInterface(target.device))
+        markGone(target.device);
     return ok;
 }
 
@@ -338,8 +403,7 @@ bool Hid_Thread::ask(Query &query, const char *failLine)
 
 void Hid_Thread::stopLink()
 {
-    if (linkStarted)
-        linkStarted = false;
+    linkStarted = false;
 }
 
 void Hid_Thread::releaseLink()
@@ -431,9 +495,9 @@ void Hid_Thread::chkDeviceIsEnCode()
 void Hid_Thread::startSequence(int did)
 {
     Q_UNUSED(did);
-    if (linkStarted)
-        linkStarted = false;
+    linkStarted = false;
     hid_03H_SetKeyboardoption(0x01, 0x0F, 0x8A, 0x4D);
+    lossTold = false;
     linkStarted = true;
 }
 

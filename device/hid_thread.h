@@ -56,7 +56,7 @@ public:
     QList<DeviceEntry> devices() const;
     // The entry that commands issued from now on go to.
     int currentDeviceId() const;
-    bool isLinkStarted() const { return linkStarted; }
+    bool isLinkStarted() const { return linkStarted.load(); }
     // No command is waiting or running.
     bool isLinkFree() const { return commands.isIdle(); }
     void stopLink();
@@ -71,6 +71,23 @@ public:
     void shutdown();
     // Writes that a newer one of the same kind replaced while both were waiting.
     int mergedWrites() const { return commands.mergedCount(); }
+
+    // Looks, in its turn after the commands already issued, whether the current entry's
+    // command interface is still on the bus; when it is gone, deviceLost follows.
+    void checkPresence();
+
+    // The getters below, telling whether the device answered: a caller that writes back what
+    // it read must not write a preset.
+    bool readReportRate(uchar &rate);
+    bool readFunctionOption(uchar &type, uchar &option1, uchar &option2);
+    bool readUserPicture(uchar index, uchar *src512);
+
+signals:
+    // The backend saw a device come or go (backends that know it themselves; queued).
+    void devicesChanged();
+    // A command or a presence check found the device gone while the link was started. Emitted
+    // on the worker, once per started link: connect it queued.
+    void deviceLost();
 
 public slots:
     void swichCurDevice(uint did);
@@ -165,7 +182,14 @@ private:
         uchar secrecy[8] = {};
     };
 
+    void adoptBackend(std::shared_ptr<HidBackend> backend);
     void *openCommandInterface(int did);
+    // Worker: whether did's command interface is on the bus; when it is, its path is taken
+    // afresh (a device plugged in again may have another one).
+    bool findCommandInterface(int did);
+    // Worker: did's device is gone; its path is dropped and, while the link is started, the
+    // loss is told once.
+    void markGone(int did);
     void closeCommandInterface();
     bool writeTransfer(int dataLength, bool pause);
     bool readTransfer(int dataLength);
@@ -189,18 +213,23 @@ private:
     // Runs query in its turn and waits; false, after logging failLine, when it never ran.
     bool ask(Query &query, const char *failLine = "cmd Failed");
     // Echo preset: the code in byte 1 and the outputs' own values from byte first on, so a
-    // failed read hands them back; the answer is copied to the outputs either way.
-    void readEchoed(Query &query, int first, std::initializer_list<uchar *> outputs);
-    // The data area preset from block, read, and always copied back.
-    void readIntoBlock(Query &query, uchar *block, int length);
+    // failed read hands them back; the answer is copied to the outputs either way. True when
+    // the device answered.
+    bool readEchoed(Query &query, int first, std::initializer_list<uchar *> outputs);
+    // The data area preset from block, read, and always copied back. True when the device
+    // answered.
+    bool readIntoBlock(Query &query, uchar *block, int length);
 
     LinkOwner *linkOwner = nullptr;
     // Written on the worker only; read elsewhere under stateLock.
     mutable QMutex stateLock;
     std::shared_ptr<HidBackend> hidBackend;
     QList<DeviceEntry> deviceList;
+    QList<DeviceRecord> deviceRecords;
     std::atomic<int> currentDevice {1};
-    bool linkStarted = false;
+    std::atomic<bool> linkStarted {false};
+    // The loss of the started link was told.
+    std::atomic<bool> lossTold {false};
     // Worker-only: the command running now, its buffers and the interface it holds open.
     Target target;
     void *commandHandle = nullptr;

@@ -82,6 +82,11 @@ void HidBackend::close(HidHandle handle)
     HidTrace::record("close", {}, false);
 }
 
+void HidBackend::setChangeListener(std::function<void()> listener)
+{
+    Q_UNUSED(listener);
+}
+
 std::shared_ptr<HidBackend> HidBackend::processDefault()
 {
     static const std::shared_ptr<HidBackend> chosen = []() -> std::shared_ptr<HidBackend> {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 
+#include <functional>
 #include <memory>
 
 // One HID interface of an enumerated device.
@@ -38,6 +39,10 @@ public:
     // Bytes read (no report id byte when the device uses none), 0 on time-out, -1 on failure.
     int read(HidHandle handle, uchar *data, int length, int timeoutMs);
     void close(HidHandle handle);
+
+    // Called, on any thread, whenever a device of this backend comes or goes, for backends
+    // that know it themselves; others leave it to the system's device-change notices.
+    virtual void setChangeListener(std::function<void()> listener);
 
     // hidapi, or the virtual device when SKELDA_VIRTUAL_DEVICE is mouse, keyboard, both
     // or none (nothing attached, so that tests never reach real hardware).

@@ -90,6 +90,42 @@ std::shared_ptr<VirtualHidBackend> VirtualHidBackend::installInto(
     return device;
 }
 
+void VirtualHidBackend::unplug()
+{
+    std::function<void()> listener;
+    {
+        QMutexLocker lock(&mutex);
+        plugged = false;
+        listener = changeListener;
+    }
+    if (listener)
+        listener();
+}
+
+void VirtualHidBackend::plug()
+{
+    std::function<void()> listener;
+    {
+        QMutexLocker lock(&mutex);
+        plugged = true;
+        listener = changeListener;
+    }
+    if (listener)
+        listener();
+}
+
+bool VirtualHidBackend::isPlugged() const
+{
+    QMutexLocker lock(&mutex);
+    return plugged;
+}
+
+void VirtualHidBackend::setChangeListener(std::function<void()> listener)
+{
+    QMutexLocker lock(&mutex);
+    changeListener = std::move(listener);
+}
+
 void VirtualHidBackend::setAttached(Attached attached)
 {
     QMutexLocker lock(&mutex);
@@ -107,6 +143,12 @@ void VirtualHidBackend::setFault(Fault fault, bool on)
     QMutexLocker lock(&mutex);
     const quint32 bit = 1u << int(fault);
     faultMask = on ? (faultMask | bit) : (faultMask & ~bit);
+}
+
+void VirtualHidBackend::failNextOpens(int count)
+{
+    QMutexLocker lock(&mutex);
+    opensToFail = count;
 }
 
 void VirtualHidBackend::clearFaults()
@@ -199,7 +241,7 @@ void VirtualHidBackend::setFirmwareVersion(uchar major, uchar minor)
 
 bool VirtualHidBackend::present(const Firmware &firmware) const
 {
-    if (faultMask & (1u << int(Fault::Unplugged)))
+    if (!plugged || (faultMask & (1u << int(Fault::Unplugged))))
         return false;
     if (attachedDevices == Attached::Both)
         return true;
@@ -251,7 +293,10 @@ HidHandle VirtualHidBackend::doOpen(const QByteArray &path)
     const qint64 start = clock.nsecsElapsed();
     QMutexLocker lock(&mutex);
     OpenInterface *opened = nullptr;
-    if (!(faultMask & (1u << int(Fault::OpenFails)))) {
+    const bool failOnce = opensToFail > 0;
+    if (failOnce)
+        --opensToFail;
+    if (!failOnce && !(faultMask & (1u << int(Fault::OpenFails)))) {
         for (Firmware *firmware : {keyboardFirmware.get(), mouseFirmware.get()}) {
             if (!present(*firmware))
                 continue;

@@ -29,7 +29,7 @@ class VirtualHidBackend : public HidBackend
 public:
     enum class Attached { None, Keyboard, Mouse, Both };
     enum class Fault {
-        Unplugged, // enumeration empty, every open fails
+        Unplugged, // enumeration empty, every open fails (unplug() also tells the listener)
         OpenFails, // enumeration still lists the device
         FeatureOutFails,
         FeatureInFails,
@@ -123,9 +123,18 @@ public:
     static std::shared_ptr<VirtualHidBackend> installInto(
         Hid_Thread &link, Attached attached = Attached::Mouse);
 
+    // Takes the attached devices off the bus and back, as a cable would: open handles die,
+    // enumeration finds nothing, the firmware keeps its state. Each call tells the listener.
+    void unplug();
+    void plug();
+    bool isPlugged() const;
+    void setChangeListener(std::function<void()> listener) override;
+
     void setAttached(Attached attached);
     Attached attached() const;
     void setFault(Fault fault, bool on = true);
+    // The next count opens fail while the device stays listed, as a busy or slow bus does.
+    void failNextOpens(int count);
     void clearFaults();
     bool hasFault(Fault fault) const;
 
@@ -179,6 +188,9 @@ private:
     std::unique_ptr<Firmware> keyboardFirmware;
     QList<OpenInterface *> openInterfaces;
     QByteArray secrecy = "418263";
+    bool plugged = true;
+    int opensToFail = 0;
+    std::function<void()> changeListener;
     uchar versionMajor = 0x01;
     uchar versionMinor = 0x0A;
 };

@@ -14,10 +14,10 @@ QVariant profileNumber(QSettings &settings)
     return settings.value("Z5/profileNo", 0);
 }
 
-void setProfileNumber(QSettings &settings, const QVariant &profileNo)
+bool setProfileNumber(QSettings &settings, const QVariant &profileNo)
 {
     settings.setValue("Z5/profileNo", profileNo.toUInt());
-    SettingsFiles::flush(settings);
+    return SettingsFiles::flush(settings);
 }
 
 QVariantList loadValues(QSettings &settings)
@@ -28,12 +28,12 @@ QVariantList loadValues(QSettings &settings)
     return values;
 }
 
-void saveValues(QSettings &settings, const QVariantList &values)
+bool saveValues(QSettings &settings, const QVariantList &values)
 {
     settings.setValue("common/total", int(values.size()));
     for (int i = 0; i < values.size(); ++i)
         settings.setValue("common/" + QString::number(i), values.at(i));
-    SettingsFiles::flush(settings);
+    return SettingsFiles::flush(settings);
 }
 
 QVariantList deviceValues(QSettings &settings)

@@ -10,9 +10,10 @@
 namespace AppConfig {
 QVariant language(QSettings &settings);
 QVariant profileNumber(QSettings &settings);
-void setProfileNumber(QSettings &settings, const QVariant &profileNo);
+// The setters return true when the value is in the file.
+bool setProfileNumber(QSettings &settings, const QVariant &profileNo);
 QVariantList loadValues(QSettings &settings);
-void saveValues(QSettings &settings, const QVariantList &values);
+bool saveValues(QSettings &settings, const QVariantList &values);
 QVariantList deviceValues(QSettings &settings);
 QStringList productNames(QSettings &settings);
 QVariant secrecyCode(QSettings &settings, int did);

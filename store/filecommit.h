@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace FileCommit {
@@ -7,4 +8,7 @@ namespace FileCommit {
 // either its old contents or the new ones, never missing. False leaves both as
 // they were.
 bool moveOver(const QString &from, const QString &to);
+// Identifies one version of a file: it changes whenever the file is replaced or
+// rewritten, even within the same millisecond. Empty when there is no file.
+QByteArray stamp(const QString &path);
 } // namespace FileCommit

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace FileCommit {
@@ -20,6 +21,19 @@ bool moveOver(const QString &from, const QString &to)
     const bool synced = ::fsync(fd) == 0;
     ::close(fd);
     return synced && std::rename(source.constData(), target.constData()) == 0;
+}
+
+QByteArray stamp(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    // A saved settings file is a new inode: the inode tells versions apart where times cannot.
+    return QByteArray::number(qulonglong(info.st_dev)) + ':'
+        + QByteArray::number(qulonglong(info.st_ino)) + ':'
+        + QByteArray::number(qlonglong(info.st_size)) + ':'
+        + QByteArray::number(qlonglong(info.st_mtim.tv_sec)) + '.'
+        + QByteArray::number(qlonglong(info.st_mtim.tv_nsec));
 }
 
 } // namespace FileCommit

@@ -60,12 +60,18 @@ QString resetSource(int profile)
 
 bool write(QSettings &profile, const QString &key, const QVariant &value)
 {
-    profile.setValue(key, value);
-    return SettingsFiles::flush(profile);
+    return writeAll(profile, {{key, value}});
 }
 
 bool writeAll(QSettings &profile, const QList<QPair<QString, QVariant>> &values)
 {
+    // The file already holds these values when the object does: re-sending a profile writes
+    // nothing.
+    bool changed = false;
+    for (const auto &value : values)
+        changed = changed || !SettingsFiles::holds(profile, value.first, value.second);
+    if (!changed)
+        return true;
     for (const auto &value : values)
         profile.setValue(value.first, value.second);
     return SettingsFiles::flush(profile);

@@ -5,8 +5,57 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
+#include <QScopedPointer>
+#include <QTemporaryDir>
 
 namespace SettingsFiles {
+
+namespace {
+// A value as the file spells it, so that what was set and what was read back compare.
+QStringList textsOf(const QVariant &value)
+{
+    if (!value.isValid())
+        return {};
+    const int type = value.userType();
+    if (type != QMetaType::QVariantList && type != QMetaType::QStringList)
+        return {value.toString()};
+    QStringList texts;
+    for (const QVariant &element : value.toList())
+        texts.append(element.toString());
+    return texts;
+}
+
+QMap<QString, QVariant> valuesOf(const QSettings &settings)
+{
+    QMap<QString, QVariant> values;
+    for (const QString &key : settings.allKeys())
+        values.insert(key, settings.value(key));
+    return values;
+}
+
+// What the file holds, read apart from the settings objects, which share one cache per path.
+QMap<QString, QVariant> valuesOnDisk(const QString &path)
+{
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QStringLiteral("read.ini"));
+    if (!scratch.isValid() || !QFile::copy(path, copy))
+        return {};
+    QScopedPointer<QSettings> stored(openIni(copy));
+    return valuesOf(*stored);
+}
+
+bool sameContents(const QMap<QString, QVariant> &a, const QMap<QString, QVariant> &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (auto it = a.cbegin(); it != a.cend(); ++it) {
+        if (!b.contains(it.key()) || textsOf(it.value()) != textsOf(b.value(it.key())))
+            return false;
+    }
+    return true;
+}
+} // namespace
 
 QString profilePath(int profile)
 {
@@ -30,10 +79,38 @@ QVariantList asList(const QVariant &value)
     return QVariantList();
 }
 
+bool holds(const QSettings &settings, const QString &key, const QVariant &value)
+{
+    const QVariant held = settings.value(key);
+    return held.isValid() == value.isValid() && textsOf(held) == textsOf(value);
+}
+
 bool flush(QSettings &settings)
 {
+    // status() keeps the first error for good, so the file itself tells whether this write landed.
+    const QString path = settings.fileName();
+    const QByteArray before = FileCommit::stamp(path);
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    const QByteArray after = FileCommit::stamp(path);
+    if (!after.isEmpty() && after != before)
+        return true;
+    // Nothing to write, and no write of this object ever failed.
+    if (settings.status() == QSettings::NoError)
+        return true;
+    const QMap<QString, QVariant> stored = valuesOnDisk(path);
+    const QMap<QString, QVariant> held = valuesOf(settings);
+    if (sameContents(held, stored))
+        return true;
+    // Unsaved values would otherwise read back as saved until the program ends.
+    for (auto it = held.cbegin(); it != held.cend(); ++it) {
+        if (!stored.contains(it.key()))
+            settings.remove(it.key());
+    }
+    for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
+        if (!held.contains(it.key()) || textsOf(held.value(it.key())) != textsOf(it.value()))
+            settings.setValue(it.key(), it.value());
+    }
+    return false;
 }
 
 bool replaceFile(const QString &target, const QString &source)

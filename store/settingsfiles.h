@@ -17,7 +17,11 @@ QSettings *openIni(const QString &path);
 // A settings value read back as a list. The INI facility hands back a lone
 // element as a plain string, which QVariant would split into characters.
 QVariantList asList(const QVariant &value);
-// Writes pending values to disk; true when the file was written cleanly.
+// True when settings already holds value under key, as the file would spell it.
+bool holds(const QSettings &settings, const QString &key, const QVariant &value);
+// Writes pending values to disk; true when they are in the file now. On false the
+// values that did not reach the file are dropped, so settings reads what the file
+// holds. Call it outside any group.
 bool flush(QSettings &settings);
 // Replaces target by a complete copy of source; the target stays as it was
 // unless the copy succeeded.

@@ -413,6 +413,15 @@ Item {
         initPages(false)
     }
 
+    // The mouse was found or came back: it gets the whole current profile, as after a profile change.
+    function resendProfile() {
+        if (!isPowerOn)
+            return
+        setProtectUI(1500)
+        gunControlMain.profileChange()
+        initPages(true)
+    }
+
     function profileClosed() {
         if (!isProfileChanged)
             return

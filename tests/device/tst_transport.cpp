@@ -388,7 +388,8 @@ private slots:
         QTest::addColumn<int>("fault");
         QTest::addColumn<bool>("pathKept");
         QTest::newRow("unplugged") << int(Fault::Unplugged) << false;
-        QTest::newRow("open fails") << int(Fault::OpenFails) << false;
+        // Still listed: the path is looked up again and kept, the open tried once more.
+        QTest::newRow("open fails") << int(Fault::OpenFails) << true;
         QTest::newRow("feature report fails") << int(Fault::FeatureOutFails) << true;
         QTest::newRow("bulk write fails") << int(Fault::BulkWriteFails) << true;
         QTest::newRow("read never answers") << int(Fault::ReadNeverAnswers) << true;
