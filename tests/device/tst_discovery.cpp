@@ -187,31 +187,47 @@ private slots:
         QVERIFY(link.isLinkFree());
     }
 
-    void failedOpenClearsThePathUntilTheNextDiscovery()
+    void failedOpenOfAGoneDeviceClearsThePath_data()
     {
+        QTest::addColumn<bool>("listed");
+        QTest::newRow("gone from the bus") << false;
+        QTest::newRow("still listed, open fails") << true;
+    }
+    void failedOpenOfAGoneDeviceClearsThePath()
+    {
+        QFETCH(bool, listed);
         auto fake = std::make_shared<FakeBackend>();
         fake->devices[mouseIds] = mouseInterfaces();
         Hid_Thread link;
         link.setBackend(fake);
         link.enumerateDevices(namedRecords());
         fake->failingPaths.insert("m-command");
+        if (!listed)
+            fake->devices.remove(mouseIds);
+        fake->enumerated.clear();
         link.hid_01H_SetReportRate(1);
         link.waitForPoolTransfer();
         QVERIFY(link.isLinkFree());
-        QVERIFY(link.devices().at(1).commandPath.isEmpty());
+        // The interface is looked up once; a listed one is opened once more under its path.
+        QCOMPARE(fake->enumerated, (QList<QPair<quint16, quint16>> {mouseIds}));
+        QCOMPARE(link.devices().at(1).commandPath.isEmpty(), !listed);
         QCOMPARE(link.devices().at(1).eventPath, QString("m-event"));
-        QCOMPARE(fake->opened, QList<QByteArray> {"m-command"});
-        // Without a path nothing is opened any more.
+        const QList<QByteArray> tried = listed ? QList<QByteArray> {"m-command", "m-command"}
+                                               : QList<QByteArray> {"m-command"};
+        QCOMPARE(fake->opened, tried);
+        // Without a path nothing is opened any more; with one each command tries again.
         link.hid_01H_SetReportRate(1);
         link.waitForPoolTransfer();
-        QCOMPARE(fake->opened.size(), 1);
+        QCOMPARE(fake->opened.size(), listed ? 4 : 1);
 
         fake->failingPaths.clear();
+        fake->devices[mouseIds] = mouseInterfaces();
         link.enumerateDevices(namedRecords());
         QCOMPARE(link.devices().at(1).commandPath, QString("m-command"));
+        const int before = int(fake->opened.size());
         link.hid_01H_SetReportRate(1);
         link.waitForPoolTransfer();
-        QCOMPARE(fake->opened.size(), 3);
+        QCOMPARE(fake->opened.size(), before + 2);
     }
 
     void virtualDeviceIsFoundThroughTheShippedRecords_data()
