@@ -2,6 +2,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "app/cliprocess.h"
 #include "app/footprint.h"
 #include "app/inputhookcallbacks.h"
 #include "app/inputhookmanager.h"
@@ -16,6 +17,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (CliProcess::wanted(argc, argv))
+        return CliProcess::run(argc, argv);
     QtSingleCoreApplication app(argc, argv);
     if (app.isRunning()) {
         app.sendMessage(QString(), 5000);
@@ -39,6 +42,7 @@ int main(int argc, char *argv[])
     VirtualDeviceControl::startFromEnvironment(&window);
     QObject::connect(
         &app, &QtSingleCoreApplication::messageReceived, &window, &Widget::receiveMessage);
+    CliProcess::serve(app, window);
 
     InputHookManager hooks(false);
     InputHookCallbacks::registerAll(&window);

@@ -52,7 +52,16 @@ void QtSingleCoreApplication::listen()
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 if (!socket->canReadLine())
                     return;
-                const QString message = QString::fromUtf8(socket->readLine()).chopped(1);
+                const QByteArray line = socket->readLine().chopped(1);
+                if (line.startsWith('{')) {
+                    const QByteArray answer
+                        = requestHandler ? requestHandler(line) : QByteArray(busyAnswer);
+                    socket->write(answer + '\n');
+                    socket->flush();
+                    socket->disconnectFromServer();
+                    return;
+                }
+                const QString message = QString::fromUtf8(line);
                 socket->write("ack\n");
                 socket->flush();
                 socket->disconnectFromServer();
@@ -77,4 +86,32 @@ bool QtSingleCoreApplication::sendMessage(const QString &message, int timeout)
     if (!socket.waitForBytesWritten(timeout))
         return false;
     return socket.waitForReadyRead(timeout) && socket.readLine().startsWith("ack");
+}
+
+QByteArray QtSingleCoreApplication::sendRequest(const QByteArray &request, int timeout)
+{
+    if (primary)
+        return QByteArray();
+    QLocalSocket socket;
+    socket.connectToServer(instanceId);
+    if (!socket.waitForConnected(timeout))
+        return QByteArray();
+    socket.write(request + '\n');
+    if (!socket.waitForBytesWritten(timeout))
+        return QByteArray();
+    while (!socket.canReadLine()) {
+        if (!socket.waitForReadyRead(timeout))
+            return QByteArray();
+    }
+    return socket.readLine().chopped(1);
+}
+
+bool QtSingleCoreApplication::takeOver()
+{
+    if (!primary) {
+        primary = lock->tryLock(0);
+        if (primary)
+            listen();
+    }
+    return primary;
 }

@@ -39,6 +39,8 @@ public:
     bool settingsSaved() const { return !saveFailing; }
     // Queues the document's sending of the whole current profile to the device.
     void resendProfile();
+    // A command line changed part of the stored profile: the document shows it again.
+    void showStoredSettings(const QString &part);
 
 signals:
     // The first of a run of settings writes that did not reach their files.

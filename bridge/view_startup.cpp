@@ -8,6 +8,11 @@ void myQQuickView::initUI()
     applyStoredPointerSettings();
 }
 
+void myQQuickView::showStoredSettings(const QString &part)
+{
+    invokeDocument("commandLineChanged", {QVariant(part)});
+}
+
 void myQQuickView::runUI()
 {
     invokeDocument("run");

@@ -304,6 +304,8 @@ int Hid_Thread::blockReportLength(int dataLength) const
 bool Hid_Thread::endTransfer(bool ok)
 {
     closeCommandInterface();
+    if (!ok)
+        ++transferFailures;
     // A transfer that breaks off with the interface open may have lost its device: the next
     // command must not be the first to find out.
     if (!ok && linkStarted.load() && hasEntry(target.device)

@@ -71,6 +71,8 @@ public:
     void shutdown();
     // Writes that a newer one of the same kind replaced while both were waiting.
     int mergedWrites() const { return commands.mergedCount(); }
+    // Transfers that ended in failure since the link was made.
+    int failedTransfers() const { return transferFailures.load(); }
 
     // Looks, in its turn after the commands already issued, whether the current entry's
     // command interface is still on the bus; when it is gone, deviceLost follows.
@@ -230,6 +232,7 @@ private:
     std::atomic<bool> linkStarted {false};
     // The loss of the started link was told.
     std::atomic<bool> lossTold {false};
+    std::atomic<int> transferFailures {0};
     // Worker-only: the command running now, its buffers and the interface it holds open.
     Target target;
     void *commandHandle = nullptr;

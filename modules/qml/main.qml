@@ -377,6 +377,27 @@ Item {
         scrollRateMain.init(isSendData)
     }
 
+    // A command line stored and sent a change: the pages show what is stored now.
+    function commandLineChanged(part) {
+        if (!isPowerOn)
+            return
+        if (part === "profile") {
+            var profile = parseInt(ui_View.getProfile(), 10)
+            profileMain.profileNo = isNaN(profile) ? 0 : profile
+            profileMain.init()
+            gunControlMain.profileChange()
+            initPages(false)
+        } else if (part === "dpi") {
+            dpiSettingMain.init(false)
+        } else if (part === "rate") {
+            reprotRateMain.init(false)
+        } else if (part === "light") {
+            lightControlMain.init(false)
+        } else if (part === "buttons") {
+            keyMatrixMain.init(false)
+        }
+    }
+
     function centre(item) {
         item.x = Math.round((width - item.width) / 2)
         item.y = Math.round((height - item.height) / 2)
