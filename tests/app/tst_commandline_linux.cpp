@@ -28,6 +28,7 @@ private slots:
     void lastStageStaysOn();
     void withoutMouseNothingIsStored();
     void exportAndImport();
+    void namesForScriptsAndCompletion();
     void handedToTheRunningWindow();
 
 private:
@@ -178,6 +179,17 @@ void tst_CommandLine::changeReachesWireAndFile_data()
                                << QString() << "p1.bin"
                                << "color_Z5/ledEffect"
                                << "1, 0, 2";
+    QTest::newRow("button function")
+        << QStringList {"button", "6", "dpi loop"} << "feature-out 00 12" << QString() << "p1.bin"
+        << "keydefine_Z5/5"
+        << "7, 0, 3, 0";
+    QTest::newRow("button key") << QStringList {"button", "2", "F5"} << "feature-out 00 12"
+                                << QString() << "p1.bin"
+                                << "keydefine_Z5/1"
+                                << "0, 0, 62, 0";
+    QTest::newRow("apply") << QStringList {"apply"} << frame({0x02, 0}) << QString() << "p1.bin"
+                           << "sensor/dpi_Z5"
+                           << "400, 800, 1600, 2400, 3200, 5000, 250, 250";
     QTest::newRow("profile by name")
         << QStringList {"profile", "standard"} << frame({0x02, 1}) << QString() << "apConfig.bin"
         << "Z5/profileNo"
@@ -209,6 +221,30 @@ void tst_CommandLine::changeReachesWireAndFile()
     if (!block.isEmpty())
         QVERIFY2(find(block, sent) > sent, qPrintable(trace().join('\n')));
     QCOMPARE(stored(file, key), value);
+    if (arguments == QStringList {"apply"}) {
+        for (const QString &part : {QString("feature-out 00 12"), QString("feature-out 00 0e"),
+                 frame({0x11, 6, 8}), QString("out 00 03 07 0f 17 1f 31 80 80"),
+                 QString("feature-out 00 10"), QString("feature-out 00 0b"),
+                 QString("feature-out 00 0d"), QString("feature-out 00 01")})
+            QVERIFY2(find(part, sent) > sent, qPrintable(part));
+    }
+}
+
+void tst_CommandLine::namesForScriptsAndCompletion()
+{
+    const Run profiles = run({"names", "profiles"}, "none");
+    QCOMPARE(profiles.code, 0);
+    QCOMPARE(profiles.out, QString("PUBG\nStandard\n"));
+    const Run functions = run({"names", "functions", "--json"}, "none");
+    QCOMPARE(functions.code, 0);
+    const QJsonArray names = QJsonDocument::fromJson(functions.out.toUtf8())["names"].toArray();
+    QVERIFY(names.contains(QJsonValue("DPI LOOP")));
+    QVERIFY(names.contains(QJsonValue("Left Button")));
+    QVERIFY(names.contains(QJsonValue("Deactivated")));
+    QVERIFY(!names.contains(QJsonValue("Gun Management")));
+    const Run keys = run({"names", "keys"}, "none");
+    QVERIFY(keys.out.split('\n').contains("F5"));
+    QVERIFY(keys.out.split('\n').contains("Space"));
 }
 
 void tst_CommandLine::showAnswersWhatIsStored()
@@ -296,6 +332,12 @@ void tst_CommandLine::refusedChangesNothing_data()
                                            "2 Standard)";
     QTest::newRow("profile name") << QStringList {"profile", "Work"} << 2
                                   << "profile 'Work' is not in the profile list";
+    QTest::newRow("last left button")
+        << QStringList {"button", "1", "F5"} << 1 << "button 1 is the only Left Button";
+    QTest::newRow("gun button") << QStringList {"button", "8", "F5"} << 2
+                                << "button 8 plays the gun chosen in the window";
+    QTest::newRow("unknown action")
+        << QStringList {"button", "3", "Teleport"} << 2 << "unknown action 'Teleport'";
     QTest::newRow("unknown command") << QStringList {"reboot"} << 2 << "unknown command 'reboot'";
     QTest::newRow("missing value")
         << QStringList {"rate", "500", "1000"} << 2 << "usage: skelda rate";
