@@ -21,6 +21,7 @@
 #include "device/linkflags.h"
 #include "device/linkowner.h"
 #include "store/appconfig.h"
+#include "store/datatree.h"
 
 namespace {
 
@@ -187,9 +188,13 @@ int run(int &argc, char **argv)
 
     // Before the working directory moves, so that a relative trace name means the start folder.
     HidTrace::begin();
-    QString folder = QCoreApplication::applicationFilePath();
-    folder.truncate(folder.lastIndexOf('/'));
-    QDir::setCurrent(folder);
+    // The same data tree as the window's.
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    const DataTree::Choice tree = DataTree::choose(executableFolder,
+        DataTree::installedFactoryRoot(executableFolder), DataTree::userDataRoot());
+    if (tree.root.isEmpty() && !tree.problem.isEmpty())
+        return finish(Cli::Outcome::failed(QStringLiteral("data tree: ") + tree.problem));
+    QDir::setCurrent(tree.root.isEmpty() ? executableFolder : tree.root);
     return runHeadless(command);
 }
 

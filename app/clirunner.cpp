@@ -210,15 +210,38 @@ Cli::ProfileState CliRunner::readProfile(int profile) const
                 code[k] = char(factory.value(4 * i + k).toUInt());
         state.keyCodes.append(code);
     }
-    const ButtonNames *actions = buttonNames();
-    for (int i = 0; i < Cli::buttonCount; ++i) {
-        const QByteArray &code = state.keyCodes.at(i);
-        const QString name = actions ? actions->displayName(code,
-                                 [this, profile](int slot) { return macroInSlot(profile, slot); })
-                                     : QString();
-        state.buttons.append({name, QString::fromLatin1(code.toHex())});
-    }
+    for (int i = 0; i < Cli::buttonCount; ++i)
+        state.buttons.append({QString(), QString::fromLatin1(state.keyCodes.at(i).toHex())});
     return state;
+}
+
+// Only the commands that show buttons need the names, and with them the QML engine.
+void CliRunner::nameButtons(Cli::ProfileState &state) const
+{
+    const ButtonNames *actions = buttonNames();
+    const int profile = state.number - 1;
+    for (int i = 0; i < state.buttons.size() && actions; ++i) {
+        const QByteArray &code = state.keyCodes.at(i);
+        state.buttons[i].action = code.startsWith('\x08')
+            ? QStringLiteral("Fn ( %1 )").arg(gunName(profile))
+            : actions->displayName(
+                code, [this, profile](int slot) { return macroInSlot(profile, slot); });
+    }
+}
+
+// The gun the gun button plays, as the gun page chooses it.
+QString CliRunner::gunName(int profile) const
+{
+    const QSettings *settings = bridge.profileSettings(profile);
+    QString name = settings ? settings->value(Profiles::Key::selectGun(0)).toString() : QString();
+    if (name.isEmpty())
+        name = QStringLiteral("Standard");
+    QStringList guns;
+    for (const QVariant &gun : bridge.getNameList(1))
+        guns << gun.toString();
+    if (!guns.contains(name) && guns.size() > 1)
+        name = guns.at(1);
+    return name;
 }
 
 const ButtonNames *CliRunner::buttonNames() const
@@ -335,7 +358,8 @@ Cli::Outcome CliRunner::list(const Cli::Command &command)
 
 Cli::Outcome CliRunner::show(const Cli::Command &command)
 {
-    const Cli::ProfileState state = readProfile(currentProfile());
+    Cli::ProfileState state = readProfile(currentProfile());
+    nameButtons(state);
     return Cli::Outcome::done(
         command.json ? Cli::jsonLine(Cli::profileJson(state)) : Cli::showText(state));
 }
@@ -543,6 +567,7 @@ Cli::Outcome CliRunner::importProfile(const Cli::Command &command)
 Cli::Outcome CliRunner::button(const Cli::Command &command)
 {
     Cli::ProfileState state = readProfile(currentProfile());
+    nameButtons(state);
     if (!command.isChange)
         return Cli::Outcome::done(
             command.json ? Cli::jsonLine(Cli::buttonsJson(state)) : Cli::buttonsText(state));

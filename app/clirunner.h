@@ -72,6 +72,8 @@ private:
 
     // The names of the button actions, read once from the documents' tables.
     const ButtonNames *buttonNames() const;
+    void nameButtons(Cli::ProfileState &state) const;
+    QString gunName(int profile) const;
     QString macroInSlot(int profile, int slot) const;
 
     myQQuickView &bridge;
