@@ -36,7 +36,8 @@ prefix="$root/usr"
 for f in bin/skelda share/applications/com.dornak.Skelda.desktop \
     share/metainfo/com.dornak.Skelda.metainfo.xml lib/udev/rules.d/70-skelda-mouse.rules \
     share/icons/hicolor/256x256/apps/com.dornak.Skelda.png share/skelda/modules/setting/p1.bin \
-    share/skelda/modules/gun/gunData.bin share/skelda/modules/img/trayIcon.ico; do
+    share/skelda/modules/gun/gunData.bin share/skelda/modules/img/trayIcon.ico \
+    share/bash-completion/completions/skelda; do
   [ -e "$prefix/$f" ] || fail "package lacks $f"
 done
 [ -e "$prefix/share/skelda/modules/img/skingen" ] && fail "package holds the picture generator"
