@@ -24,6 +24,23 @@ public:
     {
     }
 
+    // The trace line of a command frame: bytes 1..7 zero-padded, with the checksum.
+    static QString featureLine(const QList<int> &bytes)
+    {
+        QList<int> full = bytes;
+        while (full.size() < 7)
+            full.append(0);
+        int sum = 0;
+        for (int b : full)
+            sum += b;
+        full.prepend(0);
+        full.append(~sum & 0xff);
+        QStringList hex;
+        for (int b : full)
+            hex.append(QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')));
+        return QStringLiteral("feature-out ") + hex.join(' ');
+    }
+
     void setPath(const QString &path) { file = path; }
     QString path() const { return file; }
     bool remove() const { return !QFile::exists(file) || QFile::remove(file); }

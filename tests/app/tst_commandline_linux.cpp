@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QtTest>
 
+#include "hidtracefile.h"
 #include "privatexserver.h"
 #include "programcopy.h"
 
@@ -53,18 +54,7 @@ private:
 
 QString tst_CommandLine::frame(const QList<int> &bytes)
 {
-    QList<int> full = bytes;
-    while (full.size() < 7)
-        full.append(0);
-    int sum = 0;
-    for (int b : full)
-        sum += b;
-    full.prepend(0);
-    full.append(~sum & 0xff);
-    QStringList hex;
-    for (int b : full)
-        hex.append(QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')));
-    return QStringLiteral("feature-out ") + hex.join(' ');
+    return HidTraceFile::featureLine(bytes);
 }
 
 void tst_CommandLine::init()

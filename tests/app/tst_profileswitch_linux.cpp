@@ -68,18 +68,7 @@ const QByteArray dpiLoop = QByteArray::fromHex("07 00 03 00");
 
 QString tst_ProfileSwitch::frame(const QList<int> &bytes)
 {
-    QList<int> full = bytes;
-    while (full.size() < 7)
-        full.append(0);
-    int sum = 0;
-    for (int b : full)
-        sum += b;
-    full.prepend(0);
-    full.append(~sum & 0xff);
-    QStringList hex;
-    for (int b : full)
-        hex.append(QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')));
-    return QStringLiteral("feature-out ") + hex.join(' ');
+    return HidTraceFile::featureLine(bytes);
 }
 
 void tst_ProfileSwitch::initTestCase()
