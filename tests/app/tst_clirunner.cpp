@@ -32,8 +32,8 @@ void tst_CliRunner::transferFailureIsReported_data()
         QTest::addRow("%s feature out fails", command.first)
             << command.second << int(VirtualHidBackend::Fault::FeatureOutFails);
     }
-    QTest::addRow("dpi block fails") << QStringList {"dpi", "2", "1200"}
-                                     << int(VirtualHidBackend::Fault::BulkWriteFails);
+    QTest::addRow("dpi block fails")
+        << QStringList {"dpi", "2", "1200"} << int(VirtualHidBackend::Fault::BulkWriteFails);
 }
 
 void tst_CliRunner::transferFailureIsReported()
