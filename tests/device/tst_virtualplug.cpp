@@ -39,6 +39,20 @@ QString ask(const QString &server, const QByteArray &lines, int answers)
     }
     return QString::fromUtf8(received);
 }
+// A link on the virtual mouse whose owner records what the link asks of the window.
+struct OwnedLink
+{
+    OwnedLink()
+    {
+        deviceReady = false;
+        isEncode = false;
+        link.setOwner(&owner);
+        device = DeviceTesting::attachVirtual(link);
+    }
+    Hid_Thread link;
+    RecordingLinkOwner owner {&link};
+    std::shared_ptr<VirtualHidBackend> device;
+};
 } // namespace
 
 class tst_VirtualPlug : public QObject
@@ -143,12 +157,9 @@ void tst_VirtualPlug::lossIsToldOnce()
 {
     QFETCH(Loss, loss);
     QFETCH(int, told);
-    deviceReady = false;
-    isEncode = false;
-    Hid_Thread link;
-    RecordingLinkOwner owner(&link);
-    link.setOwner(&owner);
-    auto device = DeviceTesting::attachVirtual(link);
+    OwnedLink rig;
+    Hid_Thread &link = rig.link;
+    const auto device = rig.device;
     if (loss != Loss::NotStarted) {
         QTest::ignoreMessage(QtDebugMsg, "Device Connect");
         link.swichCurDevice(uint(link.currentDeviceId()));
@@ -209,12 +220,9 @@ void tst_VirtualPlug::oneFailedOpenIsTriedAgain()
 {
     QFETCH(int, failures);
     QFETCH(bool, reached);
-    deviceReady = false;
-    isEncode = false;
-    Hid_Thread link;
-    RecordingLinkOwner owner(&link);
-    link.setOwner(&owner);
-    auto device = DeviceTesting::attachVirtual(link);
+    OwnedLink rig;
+    Hid_Thread &link = rig.link;
+    const auto device = rig.device;
     QTest::ignoreMessage(QtDebugMsg, "Device Connect");
     link.swichCurDevice(uint(link.currentDeviceId()));
     link.waitForPoolTransfer();
