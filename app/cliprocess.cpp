@@ -18,7 +18,6 @@
 #include "device/devicetable.h"
 #include "device/hid_thread.h"
 #include "device/hidtrace.h"
-#include "device/linkflags.h"
 #include "device/linkowner.h"
 #include "store/appconfig.h"
 #include "store/datatree.h"
@@ -101,12 +100,11 @@ public:
     void startUI() override { }
     void enableView() override { }
     void clearHidBusy() override { bridge.clearHidBusy(); }
-    QVariant language() const override { return bridge.getLang(); }
     QVariant secrecyCodeSetting(int did) const override
     {
         return AppConfig::secrecyCode(*bridge.appSettings(), did);
     }
-    void showTrayNotice(const QString &, const QString &) override { }
+    void deviceDetected() override { }
     void hideWindow() override { }
 
 private:
@@ -131,7 +129,7 @@ int runHeadless(const Cli::Command &command)
         QSettings table(QString::fromLatin1(DeviceTable::resourcePath), QSettings::IniFormat);
         link.enumerateDevices(
             DeviceTable::readRecords(table, AppConfig::productNames(*bridge.appSettings())));
-        isEncode = DeviceTable::readIsEncode(table);
+        link.setEncode(DeviceTable::readIsEncode(table));
         link.swichCurDevice(uint(link.currentDeviceId()));
     }
     // As the window at its start: the mouse holds the profile the changes go to.

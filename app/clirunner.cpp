@@ -10,7 +10,6 @@
 #include "bridge/myqquickview.h"
 #include "device/devicetable.h"
 #include "device/hid_thread.h"
-#include "device/linkflags.h"
 #include "store/appconfig.h"
 #include "store/profiles.h"
 #include "store/settingsfiles.h"
@@ -268,7 +267,7 @@ QString CliRunner::macroInSlot(int profile, int slot) const
 
 bool CliRunner::mouseReady() const
 {
-    return deviceReady && link.isLinkStarted();
+    return link.isDeviceReady() && link.isLinkStarted();
 }
 
 Cli::Outcome CliRunner::change(
@@ -343,7 +342,7 @@ Cli::Outcome CliRunner::list(const Cli::Command &command)
         device.eventInterface = entry.eventPath;
         device.current = entry.did == link.currentDeviceId();
         device.handshake = !device.current ? QStringLiteral("not tried")
-            : deviceReady                  ? QStringLiteral("ok")
+            : link.isDeviceReady()         ? QStringLiteral("ok")
                                            : QStringLiteral("failed");
         devices.append(device);
     }

@@ -6,6 +6,9 @@ Text text(Notice notice, const QVariant &language)
 {
     const bool chinese = language.toString() == QLatin1String("ChineseSimplified");
     switch (notice) {
+    case Notice::MouseDetected:
+        return {QStringLiteral("Info"),
+            chinese ? QStringLiteral("检测到鼠标!") : QStringLiteral("Detect Mouse!")};
     case Notice::WaitingForMouse:
         return chinese ? Text {QStringLiteral("提示"),
                    QStringLiteral("未检测到鼠标，正在等待连接。插入鼠标后将自动识别。")}

@@ -7,7 +7,7 @@
 // The tray notices about the mouse and the settings, in the language of the
 // application settings ("ChineseSimplified" or English for anything else).
 namespace TrayNotices {
-enum class Notice { WaitingForMouse, MouseDisconnected, SettingsNotSaved };
+enum class Notice { MouseDetected, WaitingForMouse, MouseDisconnected, SettingsNotSaved };
 
 struct Text
 {

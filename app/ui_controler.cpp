@@ -15,7 +15,7 @@ Ui_Controler::Ui_Controler(QObject *parent)
 
 Ui_Controler::~Ui_Controler() = default;
 
-void Ui_Controler::setupUi(QWidget *mainWindow, QObject *deviceLink)
+void Ui_Controler::setupUi(QWidget *mainWindow)
 {
     if (mainWindow->objectName().isEmpty())
         mainWindow->setObjectName("Widget");
@@ -32,7 +32,6 @@ void Ui_Controler::setupUi(QWidget *mainWindow, QObject *deviceLink)
         qWarning("%s", qPrintable(error.toString()));
     QQmlContext *context = quickView->rootContext();
     context->setContextProperty("ui_View", quickView);
-    context->setContextProperty("hid", deviceLink);
     context->setContextProperty("ui_Ctl", this);
     mainWindow->resize(quickView->size());
     mainWindow->setWindowTitle(AppConfig::windowTitle());

@@ -17,7 +17,7 @@ public:
     ~Ui_Controler() override;
 
     // Configures the main window, builds the bridge and loads the main document.
-    void setupUi(QWidget *mainWindow, QObject *deviceLink);
+    void setupUi(QWidget *mainWindow);
     myQQuickView *view() const { return quickView; }
     // Tests stand in for the desktop's answer; by default the system tray is asked.
     void setTrayCheck(std::function<bool()> check) { trayCheck = std::move(check); }

@@ -15,7 +15,6 @@
 #include "app/ui_controler.h"
 #include "bridge/myqquickview.h"
 #include "device/devicetable.h"
-#include "device/linkflags.h"
 #include "store/appconfig.h"
 
 namespace {
@@ -43,10 +42,8 @@ Widget::Widget(QWidget *parent)
     QGuiApplication::setQuitOnLastWindowClosed(false);
     hid.setOwner(this);
     uiController = new Ui_Controler;
-    uiController->setupUi(this, &hid);
+    uiController->setupUi(this);
     bridge()->hid = &hid;
-    shiftHeld = false;
-    altHeld = false;
     checkTimer.setInterval(CheckInterval);
     checkTimer.setSingleShot(true);
     connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
@@ -111,7 +108,7 @@ void Widget::setAutostart(bool enabled)
 
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (reason == QSystemTrayIcon::DoubleClick && deviceReady)
+    if (reason == QSystemTrayIcon::DoubleClick && hid.isDeviceReady())
         postRestore();
 }
 
@@ -136,8 +133,7 @@ void Widget::deviceLost()
 {
     if (!hid.isLinkStarted())
         return;
-    hid.stopLink();
-    deviceReady = false;
+    hid.forgetDevice();
     waitingForReturn = true;
     showOnReturn = isVisible();
     hideWindow();
@@ -151,18 +147,18 @@ void Widget::checkDevice()
     QSettings table(DeviceTable::resourcePath, QSettings::IniFormat);
     const QStringList names = AppConfig::productNames(*bridge()->appSettings());
     hid.enumerateDevices(DeviceTable::readRecords(table, names));
-    isEncode = DeviceTable::readIsEncode(table);
-    const bool wasReady = deviceReady;
+    hid.setEncode(DeviceTable::readIsEncode(table));
+    const bool wasReady = hid.isDeviceReady();
     hid.swichCurDevice(uint(hid.currentDeviceId()));
     bridge()->syncFW();
     // Silence at start would look like a program that does not work.
-    if (!firstCheckDone && !deviceReady)
+    if (!firstCheckDone && !hid.isDeviceReady())
         showNotice(int(TrayNotices::Notice::WaitingForMouse));
     firstCheckDone = true;
     // Without system notices a mouse that left is looked for again and again.
-    if (waitingForReturn && !deviceReady && !deviceWatcher->isWatching())
+    if (waitingForReturn && !hid.isDeviceReady() && !deviceWatcher->isWatching())
         checkTimer.start();
-    if (!deviceReady || wasReady)
+    if (!hid.isDeviceReady() || wasReady)
         return;
     if (waitingForReturn && showOnReturn)
         postRestore();
@@ -229,20 +225,14 @@ void Widget::clearHidBusy()
     bridge()->clearHidBusy();
 }
 
-QVariant Widget::language() const
-{
-    return bridge()->getLang();
-}
-
 QVariant Widget::secrecyCodeSetting(int did) const
 {
     return AppConfig::secrecyCode(*bridge()->appSettings(), did);
 }
 
-void Widget::showTrayNotice(const QString &title, const QString &text)
+void Widget::deviceDetected()
 {
-    noticeLog.append(text);
-    trayIcon->showMessage(title, text, QSystemTrayIcon::Information, 10000);
+    showNotice(int(TrayNotices::Notice::MouseDetected));
 }
 
 void Widget::showNotice(int notice)

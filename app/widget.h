@@ -58,9 +58,8 @@ public:
     void startUI() override;
     void enableView() override;
     void clearHidBusy() override;
-    QVariant language() const override;
     QVariant secrecyCodeSetting(int did) const override;
-    void showTrayNotice(const QString &title, const QString &text) override;
+    void deviceDetected() override;
     void hideWindow() override;
 
     // Texts of the tray notices shown so far by showNotice, oldest first.

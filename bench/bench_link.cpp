@@ -35,9 +35,8 @@ public:
     void startUI() override { }
     void enableView() override { }
     void clearHidBusy() override { link.releaseLink(); }
-    QVariant language() const override { return {}; }
     QVariant secrecyCodeSetting(int) const override { return {}; }
-    void showTrayNotice(const QString &, const QString &) override { }
+    void deviceDetected() override { }
     void hideWindow() override { }
 
 private:

@@ -10,131 +10,128 @@
 
 void Hid_Thread::hid_01H_SetReportRate(uchar rate)
 {
-    sendCommand({"cmd Failed 01", 0x01, {rate}, nullptr, 0, Pause::Yes, Rest::None, 0});
+    sendCommand("cmd Failed 01", 0x01, {rate});
 }
 
 void Hid_Thread::hid_02H_SetCurrentProfile(uchar profile)
 {
-    sendCommand({"cmd Failed 02", 0x02, {profile}, nullptr, 0, Pause::No, Rest::AfterTransfer,
-        std::nullopt});
+    sendCommand("cmd Failed 02", 0x02, {profile},
+        SendOptions().withoutPause().resting(Rest::AfterTransfer).neverMerged());
 }
 
 void Hid_Thread::hid_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
-    sendCommand({"cmd Failed 03", 0x03, {byte1, byte2, byte3, byte4}, nullptr, 0, Pause::No,
-        Rest::AfterTransfer, std::nullopt});
+    sendCommand("cmd Failed 03", 0x03, {byte1, byte2, byte3, byte4},
+        SendOptions().withoutPause().resting(Rest::AfterTransfer).neverMerged());
 }
 
 void Hid_Thread::hid_04H_SetGunData(uchar par0, uchar par1, uchar par2, uchar par3, uchar par4)
 {
-    sendCommand({"cmd Failed 04", 0x04, {par0, par1, par2, par3, par4}, nullptr, 0, Pause::Yes,
-        Rest::None, 0});
+    sendCommand("cmd Failed 04", 0x04, {par0, par1, par2, par3, par4});
 }
 
 void Hid_Thread::hid_07H_SetControlIndicatorLight(uchar effect, uchar frequenty)
 {
-    sendCommand(
-        {"cmd Failed 07", 0x07, {effect, frequenty}, nullptr, 0, Pause::No, Rest::SinceStart, 0});
+    sendCommand("cmd Failed 07", 0x07, {effect, frequenty},
+        SendOptions().withoutPause().resting(Rest::SinceStart));
 }
 
 void Hid_Thread::hid_08H_SetLEDType(
     uchar option, uchar effect, uchar speed, uchar light, uchar color, uchar direction)
 {
-    sendCommand({"cmd Failed 08", 0x08, {option, effect, speed, light, color, direction}, nullptr,
-        0, Pause::Yes, Rest::None, 0});
+    sendCommand("cmd Failed 08", 0x08, {option, effect, speed, light, color, direction});
 }
 
 void Hid_Thread::hid_0DH_SetKeyMatrix(uchar *src512)
 {
-    sendCommand({"cmd Failed 0D", 0x0D, {0, 0, 0x08}, src512, 512, Pause::Yes, Rest::None, 0});
+    sendCommand("cmd Failed 0D", 0x0D, {0, 0, 0x08}, SendOptions().withBlock(src512, 512));
 }
 
 void Hid_Thread::hid_0EH_SetKeyOnOff(uchar *src21)
 {
-    sendCommand({"cmd Failed 0E", 0x0E, {0, 0, 0x15}, src21, 21, Pause::Yes, Rest::None, 0});
+    sendCommand("cmd Failed 0E", 0x0E, {0, 0, 0x15}, SendOptions().withBlock(src21, 21));
 }
 
 void Hid_Thread::hid_0EH_SetXYSensitive(uchar par0, uchar par1)
 {
-    sendCommand({"cmd Failed 0E", 0x0E, {par0, par1}, nullptr, 0, Pause::Yes, Rest::None, 0});
+    sendCommand("cmd Failed 0E", 0x0E, {par0, par1});
 }
 
 void Hid_Thread::hid_09H_SetKeyboardMode(uchar mode)
 {
-    sendCommand({"cmd Failed 09", 0x09, {mode}, nullptr, 0, Pause::Yes, Rest::None, 0});
+    sendCommand("cmd Failed 09", 0x09, {mode});
 }
 
 void Hid_Thread::hid_11H_SetMacroKey(uchar macroId, uchar *src192)
 {
-    sendCommand(
-        {"cmd Failed 11", 0x11, {0, macroId, 0x03}, src192, 192, Pause::Yes, Rest::None, macroId});
+    sendCommand("cmd Failed 11", 0x11, {0, macroId, 0x03},
+        SendOptions().withBlock(src192, 192).replacing(macroId));
 }
 
 void Hid_Thread::hid_12H_SetUserPicture(uchar index, uchar option, uchar *src512)
 {
-    sendCommand({"cmd Failed 12", 0x12, {0, index, 0x08, option}, src512, 512, Pause::Yes,
-        Rest::None, index});
+    sendCommand("cmd Failed 12", 0x12, {0, index, 0x08, option},
+        SendOptions().withBlock(src512, 512).replacing(index));
 }
 
 void Hid_Thread::hid_13H_SetRecoveryData()
 {
-    sendCommand(
-        {"cmd Failed 13", 0x13, {0xFF}, nullptr, 0, Pause::No, Rest::SinceStart, std::nullopt});
+    sendCommand("cmd Failed 13", 0x13, {0xFF},
+        SendOptions().withoutPause().resting(Rest::SinceStart).neverMerged());
 }
 
 void Hid_Thread::hid_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue)
 {
-    sendCommand({"cmd Failed 14", 0x14, {0, index, rValue, gValue, bValue}, nullptr, 0, Pause::No,
-        Rest::SinceStart, index});
+    sendCommand("cmd Failed 14", 0x14, {0, index, rValue, gValue, bValue},
+        SendOptions().withoutPause().resting(Rest::SinceStart).replacing(index));
 }
 
 void Hid_Thread::hid_03H_SetFunctionOption(uchar type, uchar rate, uchar option1, uchar option2)
 {
-    sendCommand({"cmd Failed 03", 0x03, {type, rate, option1, option2}, nullptr, 0, Pause::Yes,
-        Rest::SinceStart, type});
+    sendCommand("cmd Failed 03", 0x03, {type, rate, option1, option2},
+        SendOptions().resting(Rest::SinceStart).replacing(type));
 }
 
 void Hid_Thread::hid_07H_SetLEDInstructFunction(
     uchar type, uchar option1, uchar option2, uchar option3)
 {
-    sendCommand({"cmd Failed 07", 0x07, {type, option1, option2, option3}, nullptr, 0, Pause::No,
-        Rest::None, type});
+    sendCommand("cmd Failed 07", 0x07, {type, option1, option2, option3},
+        SendOptions().withoutPause().replacing(type));
 }
 
 void Hid_Thread::hid_0BH_SetCurrentDPIStage(uchar dpiStage)
 {
-    sendCommand({"cmd Failed 0B", 0x0B, {dpiStage}, nullptr, 0, Pause::Yes, Rest::None, 0});
+    sendCommand("cmd Failed 0B", 0x0B, {dpiStage});
 }
 
 void Hid_Thread::hid_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2)
 {
-    sendCommand(
-        {"cmd Failed 0D", 0x0D, {effect, option1, option2}, nullptr, 0, Pause::Yes, Rest::None, 0});
+    sendCommand("cmd Failed 0D", 0x0D, {effect, option1, option2});
 }
 
 void Hid_Thread::hid_10H_SetLED8StageColor(uchar type, uchar *src24)
 {
     const uchar length = type == 2 ? 4 : 24;
-    sendCommand(
-        {"cmd Failed 10", 0x10, {type, length}, src24, length, Pause::Yes, Rest::None, type});
+    sendCommand("cmd Failed 10", 0x10, {type, length},
+        SendOptions().withBlock(src24, length).replacing(type));
 }
 
 void Hid_Thread::hid_11H_SetDPISet(uchar dpiStage, uchar *src8)
 {
-    sendCommand(
-        {"cmd Failed 11", 0x11, {dpiStage, 0x08}, src8, 8, Pause::Yes, Rest::None, dpiStage});
+    sendCommand("cmd Failed 11", 0x11, {dpiStage, 0x08},
+        SendOptions().withBlock(src8, 8).replacing(dpiStage));
 }
 
 void Hid_Thread::hid_12H_SetKeyMatrix(uchar *src64, uchar indexAddOne)
 {
-    sendCommand({"cmd Failed 12", 0x12, {indexAddOne, 0x40, 0x08}, src64, 64, Pause::Yes,
-        Rest::None, indexAddOne});
+    sendCommand("cmd Failed 12", 0x12, {indexAddOne, 0x40, 0x08},
+        SendOptions().withBlock(src64, 64).replacing(indexAddOne));
 }
 
 void Hid_Thread::hid_13H_SetMacroKey(uchar macroId, uchar *src128)
 {
-    sendCommand(
-        {"cmd Failed 13", 0x13, {macroId, 0x80}, src128, 128, Pause::Yes, Rest::None, macroId});
+    sendCommand("cmd Failed 13", 0x13, {macroId, 0x80},
+        SendOptions().withBlock(src128, 128).replacing(macroId));
 }
 
 // Getters: preset the answer (zero or the caller's own values), read, copy.

@@ -10,7 +10,6 @@
 #include <cstring>
 
 #include "device/hidbackend.h"
-#include "device/linkflags.h"
 #include "device/linkowner.h"
 #include "device/scrambling.h"
 
@@ -319,8 +318,9 @@ Hid_Thread::Target Hid_Thread::issueTarget() const
 {
     Target issued;
     issued.device = currentDevice.load();
-    issued.encode = isEncode;
-    std::memcpy(issued.secrecy, secrecyCode, sizeof issued.secrecy);
+    issued.encode = encode.load();
+    QMutexLocker lock(&stateLock);
+    std::memcpy(issued.secrecy, secrecy, sizeof issued.secrecy);
     return issued;
 }
 
@@ -337,23 +337,23 @@ void Hid_Thread::buildCommand(uchar code, std::initializer_list<uchar> payload)
     commandBuffer[8] = hidCS(commandBuffer + 1);
 }
 
-void Hid_Thread::sendCommand(const SetCommand &command)
+void Hid_Thread::sendCommand(const char *failLine, uchar code,
+    std::initializer_list<uchar> payloadBytes, const SendOptions &options)
 {
     std::array<uchar, 6> payload {};
-    std::copy_n(command.payload.begin(), qMin<size_t>(command.payload.size(), 6), payload.begin());
-    const QByteArray block = command.block && command.blockLength > 0
-        ? QByteArray(reinterpret_cast<const char *>(command.block), command.blockLength)
+    std::copy_n(payloadBytes.begin(), qMin<size_t>(payloadBytes.size(), 6), payload.begin());
+    const QByteArray block = options.block && options.blockLength > 0
+        ? QByteArray(reinterpret_cast<const char *>(options.block), options.blockLength)
         : QByteArray();
     const int length = int(block.size());
-    const bool pause = command.pause == Pause::Yes;
-    const Rest rest = command.rest;
-    const uchar code = command.code;
+    const bool pause = options.pauses;
+    const Rest rest = options.rest;
     const Target issued = issueTarget();
     // Device, code, block length, pause and rest tell every set slot apart.
-    const quint64 mergeKey = !command.replaces
+    const quint64 mergeKey = !options.replaces
         ? 0
         : quint64(issued.device + 1) << 48 | quint64(code) << 40 | quint64(length) << 16
-            | quint64(pause) << 12 | quint64(rest) << 9 | *command.replaces;
+            | quint64(pause) << 12 | quint64(rest) << 9 | *options.replaces;
     const bool queued = commands.post(
         {[this, issued, code, payload, block, length, pause, rest] {
              QElapsedTimer began;
@@ -369,9 +369,14 @@ void Hid_Thread::sendCommand(const SetCommand &command)
              else if (rest == Rest::SinceStart && began.elapsed() < reportGapMs)
                  fixedSleep(int(reportGapMs - began.elapsed()));
          },
-            command.failLine, mergeKey});
+            failLine, mergeKey});
     if (!queued)
-        qDebug("%s", command.failLine);
+        qDebug("%s", failLine);
+}
+
+void Hid_Thread::sendCommand(const char *failLine, uchar code, std::initializer_list<uchar> payload)
+{
+    sendCommand(failLine, code, payload, SendOptions());
 }
 
 bool Hid_Thread::ask(Query &query, const char *failLine)
@@ -406,6 +411,18 @@ bool Hid_Thread::ask(Query &query, const char *failLine)
 void Hid_Thread::stopLink()
 {
     linkStarted = false;
+}
+
+void Hid_Thread::forgetDevice()
+{
+    stopLink();
+    deviceReady = false;
+}
+
+QByteArray Hid_Thread::secrecyCode() const
+{
+    QMutexLocker lock(&stateLock);
+    return QByteArray(reinterpret_cast<const char *>(secrecy), sizeof secrecy);
 }
 
 void Hid_Thread::releaseLink()
@@ -461,8 +478,9 @@ void Hid_Thread::chkDeviceIsEnCode()
     const QString code = setting.isValid() ? setting.toString() : defaultSecrecyCode;
     if (code.size() == 6) {
         const QByteArray latin = code.toLatin1();
+        QMutexLocker lock(&stateLock);
         for (int k = 0; k < 6; ++k)
-            secrecyCode[k + 1] = uchar(latin.at(k));
+            secrecy[k + 1] = uchar(latin.at(k));
     }
     const uchar sent[4] = {
         uchar(randomSource()), uchar(randomSource()), uchar(randomSource()), uchar(randomSource())};
@@ -479,12 +497,8 @@ void Hid_Thread::chkDeviceIsEnCode()
             releaseLink();
         }
         deviceReady = true;
-        if (linkOwner) {
-            const bool chinese
-                = linkOwner->language().toString() == QLatin1String("ChineseSimplified");
-            linkOwner->showTrayNotice(QStringLiteral("Info"),
-                chinese ? QStringLiteral("检测到鼠标!") : QStringLiteral("Detect Mouse!"));
-        }
+        if (linkOwner)
+            linkOwner->deviceDetected();
         startSequence(currentDevice);
     } else {
         qDebug("Device Error");

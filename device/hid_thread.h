@@ -45,6 +45,15 @@ public:
     ~Hid_Thread() override;
 
     void setOwner(LinkOwner *owner) { linkOwner = owner; }
+    // The last handshake was answered; a failed one, or forgetDevice, clears it.
+    bool isDeviceReady() const { return deviceReady.load(); }
+    // The device left: the link stops and no device is ready until the next handshake.
+    void forgetDevice();
+    // Report scrambling (the device table's common/isEncode) for the commands issued from now on.
+    void setEncode(bool on) { encode = on; }
+    bool isEncoding() const { return encode.load(); }
+    // The 8 bytes commands are scrambled with: 1..6 from the last handshake's code, 0 and 7 zero.
+    QByteArray secrecyCode() const;
     // Replaces the process default (hidapi or SKELDA_VIRTUAL_DEVICE) for this link.
     void setBackend(std::shared_ptr<HidBackend> backend);
     std::shared_ptr<HidBackend> backend();
@@ -144,24 +153,53 @@ public slots:
     void hid_93H_GetMacroKey(uchar macroId, uchar *src128);
 
 private:
-    enum class Pause { No, Yes };
     // What keeps the link after a write: nothing, 8 ms after the transfer, or until 8 ms
     // after the command began (the rest ran beside the transfer).
     enum class Rest { None, AfterTransfer, SinceStart };
 
-    // One set command as issued: payload bytes 2..7 and an optional block.
-    struct SetCommand
+    // How a set command travels beside its frame (bytes 2..7 of the payload).
+    struct SendOptions
     {
-        const char *failLine;
-        uchar code;
-        std::initializer_list<uchar> payload;
         const uchar *block = nullptr;
         int blockLength = 0;
-        Pause pause = Pause::Yes;
+        // 128 ms after the frame and again after the block.
+        bool pauses = true;
         Rest rest = Rest::None;
         // Part of the device state the write replaces whole (a stage count, a slot); none
         // when a later write of the same kind does not make this one redundant.
-        std::optional<uchar> replaces = std::nullopt;
+        std::optional<uchar> replaces = 0;
+
+        SendOptions withBlock(const uchar *bytes, int length) const
+        {
+            SendOptions options = *this;
+            options.block = bytes;
+            options.blockLength = length;
+            return options;
+        }
+        SendOptions withoutPause() const
+        {
+            SendOptions options = *this;
+            options.pauses = false;
+            return options;
+        }
+        SendOptions resting(Rest after) const
+        {
+            SendOptions options = *this;
+            options.rest = after;
+            return options;
+        }
+        SendOptions replacing(uchar part) const
+        {
+            SendOptions options = *this;
+            options.replaces = part;
+            return options;
+        }
+        SendOptions neverMerged() const
+        {
+            SendOptions options = *this;
+            options.replaces = std::nullopt;
+            return options;
+        }
     };
 
     // What a getter sends and presets; the answer and data area as the transfer left them.
@@ -211,7 +249,10 @@ private:
 
     static Query queryOf(uchar code, std::initializer_list<uchar> payload = {});
     void buildCommand(uchar code, std::initializer_list<uchar> payload);
-    void sendCommand(const SetCommand &command);
+    void sendCommand(const char *failLine, uchar code, std::initializer_list<uchar> payload,
+        const SendOptions &options);
+    // Paused, no rest, merged with a waiting write of the same kind.
+    void sendCommand(const char *failLine, uchar code, std::initializer_list<uchar> payload);
     // Runs query in its turn and waits; false, after logging failLine, when it never ran.
     bool ask(Query &query, const char *failLine = "cmd Failed");
     // Echo preset: the code in byte 1 and the outputs' own values from byte first on, so a
@@ -230,6 +271,10 @@ private:
     QList<DeviceRecord> deviceRecords;
     std::atomic<int> currentDevice {1};
     std::atomic<bool> linkStarted {false};
+    std::atomic<bool> deviceReady {false};
+    std::atomic<bool> encode {false};
+    // Under stateLock.
+    uchar secrecy[8] = {};
     // The loss of the started link was told.
     std::atomic<bool> lossTold {false};
     std::atomic<int> transferFailures {0};

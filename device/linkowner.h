@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <QVariant>
 
 // What the handshake needs from the program around the link. The main window
@@ -13,10 +12,9 @@ public:
     virtual void startUI() = 0;
     virtual void enableView() = 0;
     virtual void clearHidBusy() = 0;
-    // common/language of the application settings; invalid when missing.
-    virtual QVariant language() const = 0;
     // common/sCode + did of the application settings; invalid when missing.
     virtual QVariant secrecyCodeSetting(int did) const = 0;
-    virtual void showTrayNotice(const QString &title, const QString &text) = 0;
+    // The handshake found the device answering (the owner tells the user).
+    virtual void deviceDetected() = 0;
     virtual void hideWindow() = 0;
 };

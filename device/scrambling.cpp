@@ -2,8 +2,6 @@
 
 #include <utility>
 
-uchar secrecyCode[8] = {};
-
 namespace {
 uchar nibbleSwap(uchar value)
 {

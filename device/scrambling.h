@@ -13,6 +13,3 @@ void encrypt(uchar *bytes, const uchar *code);
 // The exact inverse of encrypt.
 void decipher(uchar *bytes, const uchar *code);
 } // namespace Scrambling
-
-// Process-wide secrecy code: bytes 1..6 come from the handshake, 0 and 7 stay 0.
-extern uchar secrecyCode[8];

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "device/hid_thread.h"
-#include "device/linkflags.h"
 #include "device/scrambling.h"
 
 const QByteArray VirtualHidBackend::mouseCommandPath = "virtual/mouse/command";
@@ -232,6 +231,12 @@ void VirtualHidBackend::setSecrecyCode(const QByteArray &code)
     secrecy = code;
 }
 
+void VirtualHidBackend::setScrambling(bool on)
+{
+    QMutexLocker lock(&mutex);
+    scrambling = on;
+}
+
 void VirtualHidBackend::setFirmwareVersion(uchar major, uchar minor)
 {
     QMutexLocker lock(&mutex);
@@ -338,7 +343,7 @@ int VirtualHidBackend::doSendFeatureReport(HidHandle handle, const uchar *data, 
     if (ok) {
         uchar command[9];
         std::memcpy(command, data, 9);
-        if (isEncode) {
+        if (scrambling) {
             uchar code[8] = {};
             for (int k = 0; k < 6 && k < secrecy.size(); ++k)
                 code[k + 1] = uchar(secrecy.at(k));
@@ -424,7 +429,7 @@ void VirtualHidBackend::answer(Firmware &firmware, const uchar *command,
         firmware.inputReports.append(
             orZeros(block.mid(offset, firmware.reportLength), firmware.reportLength));
     // The host unscrambles only answers that no block follows.
-    if (isEncode && block.isEmpty()) {
+    if (scrambling && block.isEmpty()) {
         uchar code[8] = {};
         for (int k = 0; k < 6 && k < secrecy.size(); ++k)
             code[k + 1] = uchar(secrecy.at(k));

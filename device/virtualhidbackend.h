@@ -19,9 +19,9 @@ class Hid_Thread;
 // to fail. Safe to call from several threads (pool transfers use it too).
 //
 // Protocol it follows: a 9-byte feature report carries a command (descrambled
-// first when the process-wide isEncode is on); bulk writes arrive as output
+// first when its scrambling is on); bulk writes arrive as output
 // reports of reportLength + 1 bytes; a getter's answer is fetched with a
-// feature-in report (scrambled when isEncode is on and no block follows) and
+// feature-in report (scrambled when scrambling is on and no block follows) and
 // its block is queued as input reports of reportLength bytes. Command 03H
 // with 01 0F 8A 4D is the start command on both devices and is not stored.
 class VirtualHidBackend : public HidBackend
@@ -152,6 +152,8 @@ public:
 
     // The device's copy of the six-character secrecy code (default "418263").
     void setSecrecyCode(const QByteArray &code);
+    // Scrambled frames both ways (off by default, as the shipped device table has it).
+    void setScrambling(bool on);
     void setFirmwareVersion(uchar major, uchar minor);
 
 protected:
@@ -188,6 +190,7 @@ private:
     std::unique_ptr<Firmware> keyboardFirmware;
     QList<OpenInterface *> openInterfaces;
     QByteArray secrecy = "418263";
+    bool scrambling = false;
     bool plugged = true;
     int opensToFail = 0;
     std::function<void()> changeListener;

@@ -10,7 +10,6 @@
 
 #include "app/autostart.h"
 #include "app/widget.h"
-#include "device/linkflags.h"
 #include "support/workfolder.h"
 
 using skelda::test::WorkFolder;
@@ -64,7 +63,6 @@ void tst_Autostart::init()
 {
     QVERIFY(home.isValid());
     qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-    deviceReady = false;
     folder = std::make_unique<WorkFolder>(WorkFolder::ShippedSettings);
 }
 

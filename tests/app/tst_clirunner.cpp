@@ -4,7 +4,6 @@
 #include "app/cli.h"
 #include "app/clirunner.h"
 #include "bridge/myqquickview.h"
-#include "device/linkflags.h"
 #include "support/device_testing.h"
 #include "support/workfolder.h"
 
@@ -48,7 +47,7 @@ void tst_CliRunner::transferFailureIsReported()
     bridge.hid = &link;
     const std::shared_ptr<VirtualHidBackend> device = DeviceTesting::attachVirtual(link);
     link.chkDeviceIsEnCode();
-    QVERIFY(deviceReady);
+    QVERIFY(link.isDeviceReady());
     bridge.ui_02H_SetCurrentProfile(0);
     link.waitForPoolTransfer();
     if (fault >= 0)

@@ -8,7 +8,6 @@
 #include "app/traynotices.h"
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
-#include "device/linkflags.h"
 #include "device/virtualhidbackend.h"
 #include "store/profiles.h"
 #include "support/workfolder.h"
@@ -69,8 +68,6 @@ private:
 
 void tst_Replug::init()
 {
-    deviceReady = false;
-    isEncode = false;
     folder = new WorkFolder(WorkFolder::ShippedSettings);
     window = new Widget;
     device = VirtualHidBackend::installInto(window->link(), VirtualHidBackend::Attached::Mouse);
@@ -84,7 +81,6 @@ void tst_Replug::cleanup()
     device.reset();
     delete folder;
     folder = nullptr;
-    deviceReady = false;
 }
 
 QList<QByteArray> tst_Replug::frames() const
@@ -126,7 +122,7 @@ void tst_Replug::startWithMouse()
 {
     window->show();
     window->checkDevice();
-    QVERIFY(deviceReady);
+    QVERIFY(window->link().isDeviceReady());
     QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
     window->link().waitForPoolTransfer();
     QTRY_VERIFY(window->isVisible());
@@ -137,7 +133,7 @@ void tst_Replug::startWithMouse()
 // the link is free and the window back.
 void tst_Replug::verifyBack()
 {
-    QTRY_VERIFY_WITH_TIMEOUT(deviceReady, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(window->link().isDeviceReady(), 20000);
     QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
     window->link().waitForPoolTransfer();
     QCOMPARE(countCode(0x00), 1);
@@ -228,7 +224,7 @@ void tst_Replug::returnAfterUnplug()
             window->link().hid_13H_SetMacroKey(1, block);
         unplugger.join();
     }
-    QTRY_VERIFY(!deviceReady);
+    QTRY_VERIFY(!window->link().isDeviceReady());
     QTRY_VERIFY(window->isHidden());
     QVERIFY(!window->link().isLinkStarted());
     QTRY_VERIFY(window->link().isLinkFree());
@@ -269,7 +265,7 @@ void tst_Replug::transientOpenFailureKeepsTheLink()
         QVERIFY(opens.at(i).ok);
     QCOMPARE(device->calls(Operation::Enumerate).size(), 1);
     QTest::qWait(300);
-    QVERIFY(deviceReady);
+    QVERIFY(window->link().isDeviceReady());
     QVERIFY(window->link().isLinkStarted());
     QVERIFY(window->isVisible());
     QVERIFY(!window->shownNotices().contains(gone));
@@ -310,10 +306,10 @@ void tst_Replug::hiddenWindowStaysHiddenOnReturn()
     startWithMouse();
     window->hide();
     device->unplug();
-    QTRY_VERIFY(!deviceReady);
+    QTRY_VERIFY(!window->link().isDeviceReady());
     device->clearCalls();
     device->plug();
-    QTRY_VERIFY_WITH_TIMEOUT(deviceReady, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(window->link().isDeviceReady(), 20000);
     QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
     QTest::qWait(100);
     QVERIFY(window->isHidden());
@@ -324,7 +320,7 @@ void tst_Replug::unplugWhileWaitingIsQuiet()
     // No mouse at start: nothing is lost, so nothing is told but the wait.
     device->unplug();
     window->checkDevice();
-    QVERIFY(!deviceReady);
+    QVERIFY(!window->link().isDeviceReady());
     device->plug();
     device->unplug();
     QTest::qWait(100);

@@ -4,7 +4,6 @@
 #include "app/traynotices.h"
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
-#include "device/linkflags.h"
 #include "device/virtualhidbackend.h"
 #include "support/readonlyfolder.h"
 #include "support/workfolder.h"
@@ -22,6 +21,7 @@ private slots:
     void cleanup();
     void waitingForTheMouseIsToldOnce_data();
     void waitingForTheMouseIsToldOnce();
+    void noWaitingNoticeWhenTheMouseAnswers_data();
     void noWaitingNoticeWhenTheMouseAnswers();
     void unsavedSettingsAreToldOncePerRun();
 
@@ -33,7 +33,6 @@ private:
 
 void tst_TrayNotices::init()
 {
-    deviceReady = false;
     folder = new WorkFolder(WorkFolder::ShippedSettings);
 }
 
@@ -41,7 +40,6 @@ void tst_TrayNotices::cleanup()
 {
     delete folder;
     folder = nullptr;
-    deviceReady = false;
 }
 
 void tst_TrayNotices::useLanguage(const QString &language)
@@ -76,13 +74,27 @@ void tst_TrayNotices::waitingForTheMouseIsToldOnce()
         qPrintable(window.shownNotices().first()));
 }
 
+void tst_TrayNotices::noWaitingNoticeWhenTheMouseAnswers_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("English") << "English"
+                             << "Detect Mouse!";
+    QTest::newRow("Chinese") << "ChineseSimplified" << QString::fromUtf8("检测到鼠标!");
+    QTest::newRow("other case") << "chinesesimplified"
+                                << "Detect Mouse!";
+}
+
 void tst_TrayNotices::noWaitingNoticeWhenTheMouseAnswers()
 {
+    QFETCH(QString, language);
+    QFETCH(QString, expected);
+    useLanguage(language);
     Widget window;
     VirtualHidBackend::installInto(window.link(), VirtualHidBackend::Attached::Mouse);
     window.checkDevice();
-    QVERIFY(deviceReady);
-    QCOMPARE(window.shownNotices(), QStringList {"Detect Mouse!"});
+    QVERIFY(window.link().isDeviceReady());
+    QCOMPARE(window.shownNotices(), QStringList {expected});
 }
 
 void tst_TrayNotices::unsavedSettingsAreToldOncePerRun()

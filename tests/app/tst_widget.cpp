@@ -9,7 +9,6 @@
 #include "app/ui_controler.h"
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
-#include "device/linkflags.h"
 #include "device/virtualhidbackend.h"
 #include "support/workfolder.h"
 
@@ -75,7 +74,6 @@ private:
 
 void tst_Widget::init()
 {
-    deviceReady = false;
     folder = new WorkFolder(WorkFolder::ShippedSettings);
     folder->writeFile("recording.qml", recordingDocument);
     window = new Widget;
@@ -87,7 +85,6 @@ void tst_Widget::cleanup()
     window = nullptr;
     delete folder;
     folder = nullptr;
-    deviceReady = false;
 }
 
 void tst_Widget::loadRecordingDocument()
@@ -116,7 +113,7 @@ void tst_Widget::constructionSetsUpTheWindow()
     QQmlContext *context = window->bridge()->rootContext();
     QCOMPARE(context->contextProperty("ui_View").value<QObject *>(), window->bridge());
     QCOMPARE(context->contextProperty("ui_Ctl").value<QObject *>(), window->controller());
-    QCOMPARE(context->contextProperty("hid").value<QObject *>(), &window->link());
+    QVERIFY(!context->contextProperty("hid").isValid());
     QCOMPARE(window->deviceCheckTimer().interval(), 2048);
     QVERIFY(window->deviceCheckTimer().isSingleShot());
     QVERIFY(!window->deviceCheckTimer().isActive());
@@ -247,7 +244,10 @@ void tst_Widget::restorePaths()
     QTRY_VERIFY(!window->isMinimized());
     window->hide();
 
-    deviceReady = true;
+    VirtualHidBackend::installInto(window->link(), VirtualHidBackend::Attached::Mouse);
+    loadRecordingDocument();
+    window->checkDevice();
+    QVERIFY(window->link().isDeviceReady());
     window->trayIconActivated(QSystemTrayIcon::Trigger);
     window->trayIconActivated(QSystemTrayIcon::MiddleClick);
     window->trayIconActivated(QSystemTrayIcon::Context);
@@ -324,7 +324,7 @@ void tst_Widget::checkWithoutDeviceHidesTheWindow()
     loadRecordingDocument();
     window->show();
     window->checkDevice();
-    QVERIFY(!deviceReady);
+    QVERIFY(!window->link().isDeviceReady());
     QVERIFY(window->isHidden());
     QVERIFY(!window->link().isLinkStarted());
     QTest::qWait(50);
@@ -342,7 +342,7 @@ void tst_Widget::checkWithMouseStartsTheLinkAndTheDocument()
     loadRecordingDocument();
     window->bridge()->setEnabled(false);
     window->checkDevice();
-    QVERIFY(deviceReady);
+    QVERIFY(window->link().isDeviceReady());
     QVERIFY(window->link().isLinkStarted());
     QVERIFY(window->bridge()->isEnabled());
     QCOMPARE(window->link().currentDeviceId(), 1);

@@ -7,7 +7,6 @@
 #include "bridge/myqquickview.h"
 #include "device/devicetable.h"
 #include "device/hid_thread.h"
-#include "device/linkflags.h"
 #include "device/virtualhidbackend.h"
 #include "support/workfolder.h"
 
@@ -19,7 +18,6 @@ struct DeviceOpsRig
 
     explicit DeviceOpsRig(Attached attached = Attached::Mouse)
     {
-        isEncode = false;
         device = VirtualHidBackend::installInto(link, attached);
         QSettings table(DeviceTable::resourcePath, QSettings::IniFormat);
         link.enumerateDevices(DeviceTable::readRecords(table, {"keyboard", "mouse"}));

@@ -4,7 +4,6 @@
 #include "bridge/dialogs.h"
 #include "bridge/macroencoder.h"
 #include "bridge/myqquickview.h"
-#include "device/linkflags.h"
 #include "support/device_testing.h"
 #include "support/workfolder.h"
 
@@ -68,7 +67,6 @@ class tst_MacroSend : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { isEncode = false; }
     void sendMacroDataPacksOneBlock_data();
     void sendMacroDataPacksOneBlock();
     void indexesAboveElevenSendNothing_data();

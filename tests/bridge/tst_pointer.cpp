@@ -7,7 +7,6 @@
 #include "bridge/systempointer.h"
 #include "device/devicetable.h"
 #include "device/hid_thread.h"
-#include "device/linkflags.h"
 #include "device/virtualhidbackend.h"
 #include "store/profiles.h"
 #include "support/workfolder.h"
@@ -342,7 +341,6 @@ void tst_Pointer::scrollSwapFlipsBitSix()
     QFETCH(int, option1);
     QFETCH(int, sent);
     WorkFolder folder;
-    isEncode = false;
     Hid_Thread link;
     auto device = VirtualHidBackend::installInto(link, VirtualHidBackend::Attached::Mouse);
     QSettings table(DeviceTable::resourcePath, QSettings::IniFormat);

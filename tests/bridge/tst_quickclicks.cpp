@@ -5,7 +5,6 @@
 #include "app/widget.h"
 #include "bridge/myqquickview.h"
 #include "device/hid_thread.h"
-#include "device/linkflags.h"
 #include "device/virtualhidbackend.h"
 #include "support/workfolder.h"
 
@@ -51,7 +50,6 @@ private:
 
 void tst_QuickClicks::init()
 {
-    isEncode = false;
     folder = std::make_unique<WorkFolder>(WorkFolder::ShippedSettings);
     window = std::make_unique<Widget>();
     device = VirtualHidBackend::installInto(window->link(), VirtualHidBackend::Attached::Mouse);

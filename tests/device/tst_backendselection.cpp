@@ -1,7 +1,6 @@
 #include <QTest>
 
 #include "device/hidbackend.h"
-#include "device/linkflags.h"
 #include "support/device_testing.h"
 
 // The process default is chosen once, on first use; this binary makes that first use.
@@ -30,7 +29,7 @@ private slots:
         QCOMPARE(link.devices().at(1).commandPath, QString("virtual/mouse/command"));
         QTest::ignoreMessage(QtDebugMsg, "Device Connect");
         link.swichCurDevice(1);
-        QVERIFY(deviceReady);
+        QVERIFY(link.isDeviceReady());
         QCOMPARE(link.backend(), HidBackend::processDefault());
     }
 };

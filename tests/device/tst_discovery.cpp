@@ -1,7 +1,6 @@
 #include <QTest>
 
 #include "device/hidbackend.h"
-#include "device/linkflags.h"
 #include "support/device_testing.h"
 
 namespace {

@@ -1,6 +1,5 @@
 #include <QTest>
 
-#include "device/linkflags.h"
 #include "device/scrambling.h"
 #include "support/device_testing.h"
 
@@ -25,37 +24,19 @@ class tst_Handshake : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        isEncode = false;
-        deviceReady = false;
-        std::fill(std::begin(secrecyCode), std::end(secrecyCode), uchar(0));
-    }
-
-    void successPath_data()
-    {
-        QTest::addColumn<QVariant>("language");
-        QTest::addColumn<QString>("notice");
-        QTest::newRow("chinese") << QVariant("ChineseSimplified")
-                                 << QString::fromUtf8("tray:Info:检测到鼠标!");
-        QTest::newRow("english") << QVariant("English") << "tray:Info:Detect Mouse!";
-        QTest::newRow("no language") << QVariant() << "tray:Info:Detect Mouse!";
-        QTest::newRow("other case") << QVariant("chinesesimplified") << "tray:Info:Detect Mouse!";
-    }
     void successPath()
     {
-        QFETCH(QVariant, language);
-        QFETCH(QString, notice);
         Hid_Thread link;
         RecordingLinkOwner owner(&link);
-        owner.languageValue = language;
         link.setOwner(&owner);
         auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+        QVERIFY(!link.isDeviceReady());
 
         QTest::ignoreMessage(QtDebugMsg, "Device Connect");
         link.swichCurDevice(uint(link.currentDeviceId()));
-        QCOMPARE(owner.events, (QStringList {"startUI", "enableView", "clearHidBusy", notice}));
-        QVERIFY(deviceReady);
+        QCOMPARE(owner.events,
+            (QStringList {"startUI", "enableView", "clearHidBusy", "deviceDetected"}));
+        QVERIFY(link.isDeviceReady());
         QVERIFY(link.isLinkStarted());
         link.waitForPoolTransfer();
         QVERIFY(link.isLinkFree());
@@ -107,12 +88,18 @@ private slots:
         RecordingLinkOwner owner(&link);
         link.setOwner(&owner);
         auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
-        deviceReady = true;
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        link.chkDeviceIsEnCode();
+        link.waitForPoolTransfer();
+        link.stopLink();
+        QVERIFY(link.isDeviceReady());
+        owner.events.clear();
+        device->clearCalls();
         device->setFault(Fault(fault));
         QTest::ignoreMessage(QtDebugMsg, "Device Error");
         link.swichCurDevice(1);
         QCOMPARE(owner.events, QStringList {"hideWindow"});
-        QVERIFY(!deviceReady);
+        QVERIFY(!link.isDeviceReady());
         QVERIFY(!link.isLinkStarted());
         QVERIFY(link.isLinkFree());
         QCOMPARE(startFramesSent(*device), 0);
@@ -128,7 +115,7 @@ private slots:
         device->setFault(Fault::FeatureInFails);
         QTest::ignoreMessage(QtDebugMsg, "Device Error");
         link.chkDeviceIsEnCode();
-        QVERIFY(!deviceReady);
+        QVERIFY(!link.isDeviceReady());
         QCOMPARE(owner.events, QStringList {"hideWindow"});
         QCOMPARE(
             device->calls(Op::FeatureOut).at(0).bytes, QByteArray::fromHex("0000000000000000ff"));
@@ -137,7 +124,7 @@ private slots:
         device->clearFaults();
         QTest::ignoreMessage(QtDebugMsg, "Device Connect");
         link.chkDeviceIsEnCode();
-        QVERIFY(deviceReady);
+        QVERIFY(link.isDeviceReady());
     }
 
     void noDeviceFails()
@@ -149,7 +136,7 @@ private slots:
         QTest::ignoreMessage(QtDebugMsg, "Device Error");
         link.swichCurDevice(uint(link.currentDeviceId()));
         QCOMPARE(owner.events, QStringList {"hideWindow"});
-        QVERIFY(!deviceReady);
+        QVERIFY(!link.isDeviceReady());
     }
 
     void secondCheckRunsHandshakeAndStartAgain()
@@ -182,7 +169,7 @@ private slots:
         link.swichCurDevice(0);
         QCOMPARE(link.currentDeviceId(), 0);
         QVERIFY(link.isLinkStarted());
-        QVERIFY(!deviceReady);
+        QVERIFY(!link.isDeviceReady());
         QCOMPARE(owner.events, QStringList {"hideWindow"});
         QCOMPARE(owner.askedSecrecyFor, QList<int> {0});
         QVERIFY(device->calls().isEmpty());
@@ -210,7 +197,7 @@ private slots:
         link.waitForPoolTransfer();
         QCOMPARE(startFramesSent(*device), 2);
         QCOMPARE(device->keyboardCounters().startCommands, 2);
-        QVERIFY(deviceReady);
+        QVERIFY(link.isDeviceReady());
         QCOMPARE(owner.askedSecrecyFor, (QList<int> {0, 1}));
     }
 
@@ -230,29 +217,31 @@ private slots:
     {
         QFETCH(QVariant, setting);
         QFETCH(QByteArray, code);
-        const QByteArray earlier = "prev12";
-        std::copy(earlier.begin(), earlier.end(), secrecyCode + 1);
         Hid_Thread link;
         RecordingLinkOwner owner(&link);
-        owner.secrecyValue = setting;
+        owner.secrecyValue = QStringLiteral("prev12");
         link.setOwner(&owner);
         DeviceTesting::attachVirtual(link, Attached::Mouse);
         QTest::ignoreMessage(QtDebugMsg, "Device Connect");
         link.chkDeviceIsEnCode();
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(secrecyCode), 8).toHex(), code.toHex());
+        owner.secrecyValue = setting;
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        link.chkDeviceIsEnCode();
+        QCOMPARE(link.secrecyCode().toHex(), code.toHex());
     }
 
     void scrambledHandshakeNeedsTheSameCode()
     {
-        isEncode = true;
         Hid_Thread link;
         RecordingLinkOwner owner(&link);
         link.setOwner(&owner);
+        link.setEncode(true);
         auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+        device->setScrambling(true);
         QTest::ignoreMessage(QtDebugMsg, "Device Connect");
         link.chkDeviceIsEnCode();
         link.waitForPoolTransfer();
-        QVERIFY(deviceReady);
+        QVERIFY(link.isDeviceReady());
         QCOMPARE(device->mouseCounters().startCommands, 1);
         QVERIFY(device->calls(Op::FeatureOut).at(1).bytes != startFrame);
 
@@ -260,8 +249,36 @@ private slots:
         owner.events.clear();
         QTest::ignoreMessage(QtDebugMsg, "Device Error");
         link.chkDeviceIsEnCode();
-        QVERIFY(!deviceReady);
+        QVERIFY(!link.isDeviceReady());
         QCOMPARE(owner.events, QStringList {"hideWindow"});
+    }
+
+    void linksKeepTheirOwnState()
+    {
+        Hid_Thread scrambled;
+        RecordingLinkOwner owner(&scrambled);
+        owner.secrecyValue = QStringLiteral("ABCDEF");
+        scrambled.setOwner(&owner);
+        scrambled.setEncode(true);
+        auto device = DeviceTesting::attachVirtual(scrambled, Attached::Mouse);
+        device->setScrambling(true);
+        device->setSecrecyCode("ABCDEF");
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        scrambled.chkDeviceIsEnCode();
+        QVERIFY(scrambled.isDeviceReady());
+
+        // A second link, plain and never answered, neither sees nor changes the first one's state.
+        Hid_Thread plain;
+        auto other = DeviceTesting::attachVirtual(plain, Attached::Mouse);
+        QVERIFY(!plain.isDeviceReady());
+        QVERIFY(!plain.isEncoding());
+        QCOMPARE(plain.secrecyCode(), QByteArray(8, '\0'));
+        plain.hid_01H_SetReportRate(2);
+        plain.waitForPoolTransfer();
+        QCOMPARE(
+            other->calls(Op::FeatureOut).at(0).bytes.toHex(), QByteArray("0001020000000000fc"));
+        QVERIFY(scrambled.isDeviceReady());
+        QCOMPARE(scrambled.secrecyCode().toHex(), QByteArray("0041424344454600"));
     }
 };
 

@@ -3,7 +3,6 @@
 
 #include <atomic>
 
-#include "device/linkflags.h"
 #include "support/device_testing.h"
 
 using Attached = VirtualHidBackend::Attached;
@@ -79,8 +78,6 @@ class tst_HidBackend : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { isEncode = false; }
-
     void callsFromSeveralThreadsNeverMeet()
     {
         auto device = std::make_shared<WatchedDevice>(Attached::Mouse);

@@ -1,6 +1,5 @@
 #include <QTest>
 
-#include "device/linkflags.h"
 #include "support/device_testing.h"
 
 using Attached = VirtualHidBackend::Attached;
@@ -123,8 +122,6 @@ class tst_KeyboardCommands : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { isEncode = false; }
-
     void setCommands_data()
     {
         using DeviceTesting::addWriteRow;

@@ -1,6 +1,5 @@
 #include <QTest>
 
-#include "device/linkflags.h"
 #include "support/device_testing.h"
 
 using Attached = VirtualHidBackend::Attached;
@@ -142,8 +141,6 @@ class tst_MouseCommands : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { isEncode = false; }
-
     void setCommands_data()
     {
         using DeviceTesting::addWriteRow;

@@ -4,7 +4,6 @@
 #include <QTest>
 
 #include "device/hidtrace.h"
-#include "device/linkflags.h"
 #include "support/device_testing.h"
 
 using Attached = VirtualHidBackend::Attached;
@@ -34,7 +33,6 @@ class tst_Trace : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { isEncode = false; }
     void cleanup() { HidTrace::setFile(QString()); }
 
     void everyCallIsOneLine()

@@ -8,7 +8,6 @@
 #include <functional>
 #include <memory>
 
-#include "device/linkflags.h"
 #include "device/scrambling.h"
 #include "support/device_testing.h"
 
@@ -206,12 +205,6 @@ class tst_Transport : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        isEncode = false;
-        std::fill(std::begin(secrecyCode), std::end(secrecyCode), uchar(0));
-    }
-
     void secondCommandWaitsForAPoolTransfer_data()
     {
         QTest::addColumn<QString>("first");
@@ -436,12 +429,16 @@ private slots:
 
     void scrambledFramesOnTheWire()
     {
-        isEncode = true;
-        const QByteArray code = "418263";
-        for (int k = 0; k < 6; ++k)
-            secrecyCode[k + 1] = uchar(code.at(k));
         Hid_Thread link;
+        link.setEncode(true);
         auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+        device->setScrambling(true);
+        // The handshake takes the default code, the one the device holds.
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
+        link.chkDeviceIsEnCode();
+        link.waitForPoolTransfer();
+        QCOMPARE(link.secrecyCode(), QByteArray::fromHex("0034313832363300"));
+        device->clearCalls();
         QByteArray dpi = QByteArray::fromHex("0102030405060708");
         link.hid_11H_SetDPISet(6, data(dpi));
         link.hid_0EH_SetXYSensitive(3, 4);
@@ -450,7 +447,8 @@ private slots:
         const auto features = device->calls(Op::FeatureOut);
         QCOMPARE(features.size(), 2);
         QByteArray expected = QByteArray::fromHex("0011060800000000e0");
-        Scrambling::encrypt(data(expected) + 1, secrecyCode);
+        QByteArray code = link.secrecyCode();
+        Scrambling::encrypt(data(expected) + 1, data(code));
         QCOMPARE(features.at(0).bytes.toHex(), expected.toHex());
         // The block is never scrambled.
         QCOMPARE(device->calls(Op::Out).at(0).bytes.mid(1, 8), dpi);

@@ -7,7 +7,6 @@
 #include <thread>
 
 #include "device/hid_thread.h"
-#include "device/linkflags.h"
 #include "device/virtualcontrol.h"
 #include "device/virtualhidbackend.h"
 #include "support/device_testing.h"
@@ -44,8 +43,6 @@ struct OwnedLink
 {
     OwnedLink()
     {
-        deviceReady = false;
-        isEncode = false;
         link.setOwner(&owner);
         device = DeviceTesting::attachVirtual(link);
     }

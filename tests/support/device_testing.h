@@ -87,20 +87,15 @@ public:
         if (link)
             link->releaseLink();
     }
-    QVariant language() const override { return languageValue; }
     QVariant secrecyCodeSetting(int did) const override
     {
         askedSecrecyFor << did;
         return secrecyValue;
     }
-    void showTrayNotice(const QString &title, const QString &text) override
-    {
-        events << QStringLiteral("tray:") + title + QLatin1Char(':') + text;
-    }
+    void deviceDetected() override { events << QStringLiteral("deviceDetected"); }
     void hideWindow() override { events << QStringLiteral("hideWindow"); }
 
     Hid_Thread *link = nullptr;
-    QVariant languageValue;
     QVariant secrecyValue;
     QStringList events;
     mutable QList<int> askedSecrecyFor;

@@ -1,4 +1,0 @@
-#include "device/linkflags.h"
-
-bool deviceReady = false;
-bool isEncode = false;
