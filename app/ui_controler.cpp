@@ -13,7 +13,16 @@ Ui_Controler::Ui_Controler(QObject *parent)
 {
 }
 
-Ui_Controler::~Ui_Controler() = default;
+Ui_Controler::~Ui_Controler()
+{
+    // The view's document calls this controller.
+    delete quickView;
+}
+
+myQQuickView *Ui_Controler::view() const
+{
+    return quickView;
+}
 
 void Ui_Controler::setupUi(QWidget *mainWindow)
 {

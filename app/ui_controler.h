@@ -18,7 +18,7 @@ public:
 
     // Configures the main window, builds the bridge and loads the main document.
     void setupUi(QWidget *mainWindow);
-    myQQuickView *view() const { return quickView; }
+    myQQuickView *view() const;
     // Tests stand in for the desktop's answer; by default the system tray is asked.
     void setTrayCheck(std::function<bool()> check) { trayCheck = std::move(check); }
 
@@ -36,5 +36,5 @@ public slots:
 private:
     QPointer<QWidget> mainWidget;
     std::function<bool()> trayCheck;
-    myQQuickView *quickView = nullptr;
+    QPointer<myQQuickView> quickView;
 };

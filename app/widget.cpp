@@ -41,7 +41,7 @@ Widget::Widget(QWidget *parent)
 {
     QGuiApplication::setQuitOnLastWindowClosed(false);
     hid.setOwner(this);
-    uiController = new Ui_Controler;
+    uiController = new Ui_Controler(this);
     uiController->setupUi(this);
     bridge()->hid = &hid;
     checkTimer.setInterval(CheckInterval);
@@ -60,7 +60,8 @@ Widget::Widget(QWidget *parent)
 Widget::~Widget()
 {
     hid.stopLink();
-    uiController->deleteLater();
+    // The document calls the link and the controller: it goes first, while both are there.
+    delete uiController;
 }
 
 myQQuickView *Widget::bridge() const
