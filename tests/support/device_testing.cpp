@@ -1,41 +1,25 @@
 #include "support/device_testing.h"
 
+#include <QSettings>
 #include <QStringList>
 #include <QTest>
 
 namespace DeviceTesting {
 
+QList<DeviceRecord> shippedRecords()
+{
+    QSettings table(DeviceTable::resourcePath, QSettings::IniFormat);
+    return DeviceTable::readRecords(table, {});
+}
+
 DeviceRecord keyboardRecord()
 {
-    DeviceRecord record;
-    record.type = 0;
-    record.vid = 0x04d9;
-    record.pid = 0x8008;
-    record.usagePage = 0xff01;
-    record.usage = 0x0001;
-    record.usagePage2 = 0xff02;
-    record.usage2 = 0x0001;
-    record.reportLength = 64;
-    return record;
+    return shippedRecords().value(0);
 }
 
 DeviceRecord mouseRecord()
 {
-    DeviceRecord record;
-    record.type = 1;
-    record.vid = 0x04d9;
-    record.pid = 0xa1ee;
-    record.usagePage = 0xff00;
-    record.usage = 0xff00;
-    record.usagePage2 = 0xff01;
-    record.usage2 = 0xff01;
-    record.reportLength = 32;
-    return record;
-}
-
-QList<DeviceRecord> shippedRecords()
-{
-    return {keyboardRecord(), mouseRecord()};
+    return shippedRecords().value(1);
 }
 
 std::shared_ptr<VirtualHidBackend> attachVirtual(
@@ -190,8 +174,17 @@ VirtualHidBackend::Counters countersOf(const VirtualHidBackend &device)
                                                                       : device.mouseCounters();
 }
 
+namespace {
+QByteArray rowName(VirtualHidBackend::Attached device, const char *command)
+{
+    return (device == VirtualHidBackend::Attached::Keyboard ? "keyboard " : "mouse ")
+        + QByteArray(command);
+}
+} // namespace
+
 void addWriteColumns()
 {
+    QTest::addColumn<VirtualHidBackend::Attached>("device");
     QTest::addColumn<QString>("command");
     QTest::addColumn<QByteArray>("feature");
     QTest::addColumn<QByteArray>("block");
@@ -201,11 +194,12 @@ void addWriteColumns()
     QTest::addColumn<bool>("sleepAfter");
 }
 
-void addWriteRow(const char *command, const char *feature, const QByteArray &block, int reports,
-    bool pause, bool pool, bool sleepAfter)
+QTestData &addWriteRow(VirtualHidBackend::Attached device, const char *command, const char *feature,
+    const QByteArray &block, int reports, bool pause, bool pool, bool sleepAfter)
 {
-    QTest::newRow(command) << QString(command) << QByteArray::fromHex(feature) << block << reports
-                           << pause << pool << sleepAfter;
+    return QTest::newRow(rowName(device, command).constData())
+        << device << QString(command) << QByteArray::fromHex(feature) << block << reports << pause
+        << pool << sleepAfter;
 }
 
 void verifyWriteRow(Hid_Thread &link, VirtualHidBackend &device, const RunSet &run)
@@ -249,6 +243,7 @@ void verifyWriteRow(Hid_Thread &link, VirtualHidBackend &device, const RunSet &r
 
 void addReadColumns()
 {
+    QTest::addColumn<VirtualHidBackend::Attached>("device");
     QTest::addColumn<QString>("command");
     QTest::addColumn<QByteArray>("feature");
     QTest::addColumn<int>("reports");
@@ -256,11 +251,12 @@ void addReadColumns()
     QTest::addColumn<QString>("absent");
 }
 
-void addReadRow(const char *command, const char *feature, int reports, const QString &answered,
-    const QString &absent)
+void addReadRow(VirtualHidBackend::Attached device, const char *command, const char *feature,
+    int reports, const QString &answered, const QString &absent)
 {
-    QTest::newRow(command) << QString(command) << QByteArray::fromHex(feature) << reports
-                           << answered << absent;
+    QTest::newRow(rowName(device, command).constData())
+        << device << QString(command) << QByteArray::fromHex(feature) << reports << answered
+        << absent;
 }
 
 void verifyReadRow(Hid_Thread &link, VirtualHidBackend &device, const RunGet &run)

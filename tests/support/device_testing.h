@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
+#include <QTestData>
 #include <QVariant>
 
 #include <functional>
@@ -15,7 +16,7 @@
 
 namespace DeviceTesting {
 
-// The two records of the shipped device table: keyboard first, then the mouse.
+// The records of the shipped device table, as the program reads them: keyboard, then mouse.
 DeviceRecord keyboardRecord();
 DeviceRecord mouseRecord();
 QList<DeviceRecord> shippedRecords();
@@ -48,21 +49,21 @@ QByteArray pattern(int length, int seed);
 uchar *bytes(QByteArray &array);
 VirtualHidBackend::Counters countersOf(const VirtualHidBackend &device);
 
-// A table of set commands: the command's name, its feature report, its block, the number of
-// output reports, the pauses, whether it runs on the pool and sleeps 8 ms after.
+// A table of set commands: the device, the command's name, its feature report, its block, the
+// number of output reports, the pauses, whether it runs on the pool and sleeps 8 ms after.
 void addWriteColumns();
-void addWriteRow(const char *command, const char *feature, const QByteArray &block, int reports,
-    bool pause, bool pool, bool sleepAfter);
+QTestData &addWriteRow(VirtualHidBackend::Attached device, const char *command, const char *feature,
+    const QByteArray &block, int reports, bool pause, bool pool, bool sleepAfter);
 // Sends the current row's command through run on link, whose device is attached, and checks
 // the frame, the block, the pauses, the thread of the transfer and when the slot returned.
 using RunSet = std::function<void(Hid_Thread &, const QString &, const QByteArray &)>;
 void verifyWriteRow(Hid_Thread &link, VirtualHidBackend &device, const RunSet &run);
 
-// A table of getters: the command's name, its feature report, the number of input reports,
-// what run describes after an answer and after a failed transfer.
+// A table of getters: the device, the command's name, its feature report, the number of input
+// reports, what run describes after an answer and after a failed transfer.
 void addReadColumns();
-void addReadRow(const char *command, const char *feature, int reports, const QString &answered,
-    const QString &absent);
+void addReadRow(VirtualHidBackend::Attached device, const char *command, const char *feature,
+    int reports, const QString &answered, const QString &absent);
 // Runs the current row's getter: the answer and its frame, then the presets and copy rules
 // after each transfer fault, and that a path cleared by a failed open fails at once.
 using RunGet = std::function<QString(Hid_Thread &, const QString &)>;
