@@ -6,6 +6,7 @@
 #include "bridge/myqquickview.h"
 #include "support/device_testing.h"
 #include "support/workfolder.h"
+#include "tst_deviceops_rig.h"
 
 using skelda::test::WorkFolder;
 using Attached = VirtualHidBackend::Attached;
@@ -23,17 +24,6 @@ public:
     }
     QList<QStringList> warnings;
 };
-
-// Command buffer with its checksum: the complement of the sum of bytes 1..7.
-QByteArray frame(QByteArray bytes)
-{
-    bytes.resize(8, '\0');
-    uchar sum = 0;
-    for (int i = 1; i < 8; ++i)
-        sum += uchar(bytes.at(i));
-    bytes.append(char(~sum));
-    return bytes;
-}
 
 QVariantList values(int count, int offset = 0)
 {
@@ -99,22 +89,17 @@ void tst_MacroSend::sendMacroDataPacksOneBlock()
     QFETCH(QVariant, index);
     QFETCH(int, count);
     QFETCH(int, macroId);
-    WorkFolder folder;
-    Hid_Thread link;
-    auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
-    myQQuickView view;
-    view.hid = &link;
+    DeviceOpsRig rig(Attached::Mouse);
     const QVariantList data = values(count, 0x70);
-    device->clearCalls();
-    const QVariant result = gun ? view.sendGunData(data, index) : view.sendMacroData(data, index);
-    link.waitForPoolTransfer();
+    const QVariant result
+        = gun ? rig.view->sendGunData(data, index) : rig.view->sendMacroData(data, index);
+    rig.link.waitForPoolTransfer();
     QCOMPARE(result, QVariant(true));
     const QByteArray block = bytesOf(data, 128);
-    QCOMPARE(
-        DeviceTesting::checkWrite(device->calls(),
-            frame(QByteArray::fromHex("0013") + char(macroId) + char(0x80)), 4, 32, block, true),
+    QCOMPARE(DeviceTesting::checkWrite(rig.device->calls(),
+                 frame(QByteArray::fromHex("13") + char(macroId) + char(0x80)), 4, 32, block, true),
         QString());
-    QCOMPARE(device->mouse().macros.value(uchar(macroId)).toHex(' '), block.toHex(' '));
+    QCOMPARE(rig.device->mouse().macros.value(uchar(macroId)).toHex(' '), block.toHex(' '));
 }
 
 void tst_MacroSend::indexesAboveElevenSendNothing_data()
@@ -128,71 +113,51 @@ void tst_MacroSend::indexesAboveElevenSendNothing_data()
 void tst_MacroSend::indexesAboveElevenSendNothing()
 {
     QFETCH(QVariant, index);
-    WorkFolder folder;
-    Hid_Thread link;
-    auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
-    myQQuickView view;
-    view.hid = &link;
-    device->clearCalls();
-    QCOMPARE(view.sendMacroData(values(5), index), QVariant(true));
-    QCOMPARE(view.sendGunData(values(5), index), QVariant(true));
-    link.waitForPoolTransfer();
-    QVERIFY(device->calls().isEmpty());
+    DeviceOpsRig rig(Attached::Mouse);
+    QCOMPARE(rig.view->sendMacroData(values(5), index), QVariant(true));
+    QCOMPARE(rig.view->sendGunData(values(5), index), QVariant(true));
+    rig.link.waitForPoolTransfer();
+    QVERIFY(rig.device->calls().isEmpty());
 }
 
 void tst_MacroSend::elementsPast128AreNeverWritten()
 {
-    WorkFolder folder;
-    Hid_Thread link;
-    auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
-    myQQuickView view;
-    view.hid = &link;
-    device->clearCalls();
+    DeviceOpsRig rig(Attached::Mouse);
     const QVariantList data = values(1000, 1);
-    QCOMPARE(view.sendMacroData(data, 2), QVariant(true));
-    link.waitForPoolTransfer();
-    QCOMPARE(DeviceTesting::checkWrite(device->calls(), frame(QByteArray::fromHex("00130380")), 4,
+    QCOMPARE(rig.view->sendMacroData(data, 2), QVariant(true));
+    rig.link.waitForPoolTransfer();
+    QCOMPARE(DeviceTesting::checkWrite(rig.device->calls(), frame(QByteArray::fromHex("130380")), 4,
                  32, bytesOf(data, 128), true),
         QString());
 }
 
 void tst_MacroSend::mouseMacroCarriesTheRepeatCount()
 {
-    WorkFolder folder;
-    Hid_Thread link;
-    auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+    DeviceOpsRig rig(Attached::Mouse);
     RecordingDialogs dialogs;
-    myQQuickView view;
-    view.hid = &link;
     writeMacro(
         {"A" + MacroEncoder::downTag, "50" + MacroEncoder::delayTag, "A" + MacroEncoder::upTag},
         300);
-    device->clearCalls();
-    view.ui_13H_SetMacroKey(3, "m");
-    link.waitForPoolTransfer();
+    rig.view->ui_13H_SetMacroKey(3, "m");
+    rig.link.waitForPoolTransfer();
     QByteArray block = QByteArray::fromHex("012c0504810400 00");
     block.resize(128, '\0');
     QCOMPARE(DeviceTesting::checkWrite(
-                 device->calls(), frame(QByteArray::fromHex("00130380")), 4, 32, block, true),
+                 rig.device->calls(), frame(QByteArray::fromHex("130380")), 4, 32, block, true),
         QString());
     QVERIFY(dialogs.warnings.isEmpty());
 }
 
 void tst_MacroSend::tooLongMouseMacroWarnsAndIsCut()
 {
-    WorkFolder folder;
-    Hid_Thread link;
-    auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
+    DeviceOpsRig rig(Attached::Mouse);
     RecordingDialogs dialogs;
-    myQQuickView view;
-    view.hid = &link;
     QStringList lines;
     for (int i = 0; i < 70; ++i)
         lines << QString(QChar('A' + i % 26)) + MacroEncoder::downTag;
     writeMacro(lines, 2);
-    device->clearCalls();
-    view.ui_13H_SetMacroKey(QString("1"), "m");
-    link.waitForPoolTransfer();
+    rig.view->ui_13H_SetMacroKey(QString("1"), "m");
+    rig.link.waitForPoolTransfer();
     QCOMPARE(dialogs.warnings.size(), 1);
     QCOMPARE(dialogs.warnings.at(0),
         (QStringList {"MACRO", "Out of memory,\nsome command line has been cut."}));
@@ -201,75 +166,61 @@ void tst_MacroSend::tooLongMouseMacroWarnsAndIsCut()
         block.append(char(0x01)).append(char(0x04 + i % 26));
     QCOMPARE(block.size(), 128);
     QCOMPARE(DeviceTesting::checkWrite(
-                 device->calls(), frame(QByteArray::fromHex("00130180")), 4, 32, block, true),
+                 rig.device->calls(), frame(QByteArray::fromHex("130180")), 4, 32, block, true),
         QString());
 }
 
 void tst_MacroSend::keyboardMacroKeepsRepeatOne()
 {
-    WorkFolder folder;
-    Hid_Thread link;
-    auto device = DeviceTesting::attachVirtual(link, Attached::Keyboard);
+    DeviceOpsRig rig(Attached::Keyboard);
     RecordingDialogs dialogs;
-    myQQuickView view;
-    view.hid = &link;
-    QCOMPARE(view.connectedDeviceId(), 0);
+    QCOMPARE(rig.view->connectedDeviceId(), 0);
     writeMacro({"Esc" + MacroEncoder::downTag, "3000" + MacroEncoder::delayTag}, 9);
-    device->clearCalls();
-    view.ui_11H_SetMacroKey(2, "m");
-    link.waitForPoolTransfer();
+    rig.view->ui_11H_SetMacroKey(2, "m");
+    rig.link.waitForPoolTransfer();
     QByteArray block = QByteArray::fromHex("000101297f00012c0000");
     block.resize(192, '\0');
     QCOMPARE(DeviceTesting::checkWrite(
-                 device->calls(), frame(QByteArray::fromHex("0011000203")), 3, 64, block, true),
+                 rig.device->calls(), frame(QByteArray::fromHex("11000203")), 3, 64, block, true),
         QString());
-    QCOMPARE(device->keyboard().macros.value(2).toHex(' '), block.toHex(' '));
+    QCOMPARE(rig.device->keyboard().macros.value(2).toHex(' '), block.toHex(' '));
     QVERIFY(dialogs.warnings.isEmpty());
 }
 
 void tst_MacroSend::tooLongKeyboardMacroUsesTheMessageTexts()
 {
-    WorkFolder folder;
-    Hid_Thread link;
-    auto device = DeviceTesting::attachVirtual(link, Attached::Keyboard);
+    DeviceOpsRig rig(Attached::Keyboard);
     RecordingDialogs dialogs;
-    myQQuickView view;
-    view.hid = &link;
-    view.setMessageTexts({"Title %1", "Body"});
+    rig.view->setMessageTexts({"Title %1", "Body"});
     QStringList lines;
     for (int i = 0; i < 100; ++i)
         lines << "Z" + MacroEncoder::upTag;
     writeMacro(lines, 4);
-    device->clearCalls();
-    view.ui_11H_SetMacroKey(1, "m");
-    link.waitForPoolTransfer();
+    rig.view->ui_11H_SetMacroKey(1, "m");
+    rig.link.waitForPoolTransfer();
     QCOMPARE(dialogs.warnings, (QList<QStringList> {{"Title %1", "Body"}}));
     QByteArray block("\x00\x01", 2);
     for (int i = 0; i < 95; ++i)
         block.append(char(0x81)).append(char(0x1D));
     QCOMPARE(DeviceTesting::checkWrite(
-                 device->calls(), frame(QByteArray::fromHex("0011000103")), 3, 64, block, true),
+                 rig.device->calls(), frame(QByteArray::fromHex("11000103")), 3, 64, block, true),
         QString());
 
-    view.setMessageTexts({});
-    view.ui_11H_SetMacroKey(1, "m");
-    link.waitForPoolTransfer();
+    rig.view->setMessageTexts({});
+    rig.view->ui_11H_SetMacroKey(1, "m");
+    rig.link.waitForPoolTransfer();
     QCOMPARE(dialogs.warnings.last(), (QStringList {QString(), QString()}));
 }
 
 void tst_MacroSend::missingDeviceStillAnswersTrue()
 {
-    WorkFolder folder;
-    Hid_Thread link;
-    auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
-    myQQuickView view;
-    view.hid = &link;
-    device->setFault(VirtualHidBackend::Fault::Unplugged);
-    QCOMPARE(view.sendMacroData(values(4), 0), QVariant(true));
+    DeviceOpsRig rig(Attached::Mouse);
+    rig.device->setFault(VirtualHidBackend::Fault::Unplugged);
+    QCOMPARE(rig.view->sendMacroData(values(4), 0), QVariant(true));
     writeMacro({"A" + MacroEncoder::downTag}, 1);
-    view.ui_13H_SetMacroKey(1, "m");
-    link.waitForPoolTransfer();
-    QVERIFY(!device->mouse().macros.contains(1));
+    rig.view->ui_13H_SetMacroKey(1, "m");
+    rig.link.waitForPoolTransfer();
+    QVERIFY(!rig.device->mouse().macros.contains(1));
 }
 
 void tst_MacroSend::withoutLinkNothingHappens()
@@ -291,17 +242,12 @@ void tst_MacroSend::withoutLinkNothingHappens()
 
 void tst_MacroSend::refusedNamesSendNothing()
 {
-    WorkFolder folder;
-    Hid_Thread link;
-    auto device = DeviceTesting::attachVirtual(link, Attached::Mouse);
-    myQQuickView view;
-    view.hid = &link;
-    device->clearCalls();
-    view.ui_13H_SetMacroKey(1, "../m");
-    view.ui_13H_SetMacroKey(1, "");
-    view.ui_11H_SetMacroKey(1, "a/b");
-    link.waitForPoolTransfer();
-    QVERIFY(device->calls().isEmpty());
+    DeviceOpsRig rig(Attached::Mouse);
+    rig.view->ui_13H_SetMacroKey(1, "../m");
+    rig.view->ui_13H_SetMacroKey(1, "");
+    rig.view->ui_11H_SetMacroKey(1, "a/b");
+    rig.link.waitForPoolTransfer();
+    QVERIFY(rig.device->calls().isEmpty());
 }
 
 QTEST_MAIN(tst_MacroSend)
