@@ -146,7 +146,7 @@ void tst_MainScreenSmoke::initUIFillsThePages()
 
     // A second start-up after another handshake leaves the screen as it is.
     window.bridge()->initUI();
-    QTest::qWait(50);
+    QCoreApplication::sendPostedEvents();
     QVERIFY(!root->findChild<QQuickItem *>("protectUIItem")->isVisible());
     QCOMPARE(documentWarnings, QStringList());
 }
