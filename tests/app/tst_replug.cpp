@@ -175,7 +175,8 @@ void tst_Replug::returnAfterUnplug_data()
     QTest::addColumn<Moment>("moment");
     QTest::addColumn<int>("awayMs");
     QTest::newRow("idle, back after 1 s") << Moment::Idle << 1000;
-    QTest::newRow("idle, back after 10 s") << Moment::Idle << 10000;
+    // Long enough for the look that finds nothing and the one after it.
+    QTest::newRow("idle, back after 5 s") << Moment::Idle << 5000;
     QTest::newRow("during a pool transfer") << Moment::PoolTransfer << 1000;
     QTest::newRow("during a 13H macro write") << Moment::MacroWrite << 1000;
     QTest::newRow("gone without a notice, found by the next change") << Moment::NoNotice << 1000;
@@ -264,7 +265,8 @@ void tst_Replug::transientOpenFailureKeepsTheLink()
     for (int i = 1; i < opens.size(); ++i)
         QVERIFY(opens.at(i).ok);
     QCOMPARE(device->calls(Operation::Enumerate).size(), 1);
-    QTest::qWait(300);
+    // A loss found on the worker would arrive as a queued notice.
+    QCoreApplication::sendPostedEvents();
     QVERIFY(window->link().isDeviceReady());
     QVERIFY(window->link().isLinkStarted());
     QVERIFY(window->isVisible());
@@ -293,7 +295,9 @@ void tst_Replug::threeQuickBursts()
     // One check after the last notice settles it all.
     QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
     verifyBack();
-    QTest::qWait(2500);
+    // A check still pending from the bursts would shake hands once more.
+    QTRY_VERIFY_WITH_TIMEOUT(!window->deviceCheckTimer().isActive(), 5000);
+    window->link().waitForPoolTransfer();
     QCOMPARE(countCode(0x00), 1);
     QCOMPARE(settingsFiles(), stored);
     window->bridge()->ui_01H_SetReportRate(3);
@@ -311,7 +315,8 @@ void tst_Replug::hiddenWindowStaysHiddenOnReturn()
     device->plug();
     QTRY_VERIFY_WITH_TIMEOUT(window->link().isDeviceReady(), 20000);
     QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
-    QTest::qWait(100);
+    // A restore would be a posted event.
+    QCoreApplication::sendPostedEvents();
     QVERIFY(window->isHidden());
 }
 
@@ -323,7 +328,7 @@ void tst_Replug::unplugWhileWaitingIsQuiet()
     QVERIFY(!window->link().isDeviceReady());
     device->plug();
     device->unplug();
-    QTest::qWait(100);
+    QCoreApplication::sendPostedEvents();
     QCOMPARE(window->shownNotices().size(), 1);
 }
 
