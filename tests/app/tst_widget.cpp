@@ -298,7 +298,9 @@ void tst_Widget::deviceChangesAreDebounced()
     QVERIFY(checks.isEmpty());
     QTRY_COMPARE_WITH_TIMEOUT(checks.size(), 1, 4000);
     const qint64 elapsed = sinceLast.elapsed();
-    QVERIFY2(elapsed >= 2040 && elapsed < 2400, qPrintable(QString::number(elapsed)));
+    // A coarse timer may fire up to 5 % early; the interval itself is checked exactly.
+    QCOMPARE(window->deviceCheckTimer().interval(), 2048);
+    QVERIFY2(elapsed >= 1945 && elapsed < 2400, qPrintable(QString::number(elapsed)));
     // Single shot: a stopped timer fires no second check.
     QVERIFY(!window->deviceCheckTimer().isActive());
     QVERIFY(window->deviceCheckTimer().isSingleShot());

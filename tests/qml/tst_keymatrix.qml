@@ -401,11 +401,12 @@ Item {
             mouseClick(matrix, 100, 9)
             tryCompare(matrix, "isOpen", false, 3000)
             compare(matrix.height, 18)
-            compare(part("xySettingMain").y, top - 183)
+            // The column places the pages below on its next layout pass.
+            tryCompare(part("xySettingMain"), "y", top - 183)
             mouseClick(matrix, 100, 9)
             tryCompare(matrix, "isOpen", true, 3000)
             compare(matrix.height, 201)
-            compare(part("xySettingMain").y, top)
+            tryCompare(part("xySettingMain"), "y", top)
         }
     }
 }
