@@ -138,13 +138,20 @@ public:
     bool moveTo(QPoint at) const
     {
         const QPoint p = origin + at;
-        return x.run({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+        // A synchronous move onto the pointer's own spot waits for a motion that never comes.
+        return pointerIsAt(p)
+            || x.run({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
     }
     bool click(QPoint at, int button = 1) const
     {
-        const QPoint p = origin + at;
-        return x.run({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()),
-            "click", QString::number(button)});
+        return moveTo(at) && x.run({"click", QString::number(button)});
+    }
+    bool pointerIsAt(QPoint p) const
+    {
+        QMap<QString, int> values;
+        for (const QString &line : x.xdotool({"getmouselocation", "--shell"}).split('\n'))
+            values.insert(line.section('=', 0, 0), line.section('=', 1).toInt());
+        return values.value("X", -1) == p.x() && values.value("Y", -1) == p.y();
     }
     // No window manager runs here to give the clicked window the keyboard.
     bool focus() const { return x.run({"windowfocus", "--sync", window}); }
