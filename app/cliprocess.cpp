@@ -5,7 +5,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSettings>
 #include <QThread>
 
 #include <cstdio>
@@ -19,8 +18,9 @@
 #include "device/hid_thread.h"
 #include "device/hidtrace.h"
 #include "device/linkowner.h"
-#include "store/appconfig.h"
+#include "store/appsettings.h"
 #include "store/datatree.h"
+#include "store/profileset.h"
 
 namespace {
 
@@ -102,7 +102,7 @@ public:
     void clearHidBusy() override { bridge.clearHidBusy(); }
     QVariant secrecyCodeSetting(int did) const override
     {
-        return AppConfig::secrecyCode(*bridge.appSettings(), did);
+        return bridge.applicationSettings()->secrecyCode(did);
     }
     void deviceDetected() override { }
     void hideWindow() override { }
@@ -119,17 +119,17 @@ bool needsMouse(const Cli::Command &command)
 // The bridge without a document: its slots store and send, and nothing is shown.
 int runHeadless(const Cli::Command &command)
 {
-    myQQuickView bridge;
+    AppSettings settings;
+    ProfileSet profiles;
+    myQQuickView bridge(&settings, &profiles);
     Hid_Thread link;
     HeadlessOwner owner(bridge);
     link.setOwner(&owner);
     bridge.hid = &link;
     CliRunner runner(bridge, link);
     if (needsMouse(command)) {
-        QSettings table(QString::fromLatin1(DeviceTable::resourcePath), QSettings::IniFormat);
-        link.enumerateDevices(
-            DeviceTable::readRecords(table, AppConfig::productNames(*bridge.appSettings())));
-        link.setEncode(DeviceTable::readIsEncode(table));
+        link.enumerateDevices(DeviceTable::shippedRecords(settings.productNames()));
+        link.setEncode(DeviceTable::shippedIsEncode());
         link.swichCurDevice(uint(link.currentDeviceId()));
     }
     // As the window at its start: the mouse holds the profile the changes go to.

@@ -4,15 +4,14 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QQmlEngine>
-#include <QSettings>
 
 #include "bridge/dialogs.h"
 #include "bridge/myqquickview.h"
 #include "device/devicetable.h"
 #include "device/hid_thread.h"
-#include "store/appconfig.h"
+#include "store/appsettings.h"
 #include "store/profiles.h"
-#include "store/settingsfiles.h"
+#include "store/profileset.h"
 
 namespace {
 
@@ -143,13 +142,13 @@ Cli::ProfileState CliRunner::readProfile(int profile) const
     for (const ProfileRow &row : profileRows())
         if (row.number == profile && state.name.isEmpty())
             state.name = row.name;
-    const QSettings *settings = bridge.profileSettings(profile);
-    if (!settings)
+    if (!Profiles::isValidNumber(profile))
         return state;
+    const ProfileSet &settings = *bridge.profiles();
 
-    const QVariantList values = Profiles::readList(*settings, Profiles::Key::dpiValues);
-    const QVariantList selects = Profiles::readList(*settings, Profiles::Key::dpiSelect);
-    const QVariantList colors = Profiles::readList(*settings, Profiles::Key::stageColors(1));
+    const QVariantList values = settings.list(profile, Profiles::Key::dpiValues);
+    const QVariantList selects = settings.list(profile, Profiles::Key::dpiSelect);
+    const QVariantList colors = settings.list(profile, Profiles::Key::stageColors(1));
     for (int i = 0; i < Cli::stageCount; ++i) {
         Cli::ProfileState::Stage stage;
         // A stage the file does not name shows the slider's own value.
@@ -164,7 +163,7 @@ Cli::ProfileState CliRunner::readProfile(int profile) const
         state.stages.append(stage);
     }
     state.stageColors = colors;
-    const int stage = intOf(settings->value(Profiles::Key::dpiStage, 0), 0);
+    const int stage = intOf(settings.dpiStage(profile), 0);
     state.currentStage = stage >= 0 && stage < Cli::stageCount ? stage : 0;
     // As the page: a profile with every stage off keeps the current one on, and the mouse
     // never sits on a stage that is off.
@@ -177,24 +176,23 @@ Cli::ProfileState CliRunner::readProfile(int profile) const
          ++step)
         state.currentStage = (state.currentStage + 1) % Cli::stageCount;
 
-    state.storedReportValue = intOf(settings->value(Profiles::Key::reportRate, 0), 0);
+    state.storedReportValue = intOf(settings.value(profile, Profiles::Key::reportRate, 0), 0);
     state.reportRateHz = Cli::hzForReportValue(state.storedReportValue);
 
-    const QVariantList led = Profiles::readList(*settings, Profiles::Key::ledEffect);
+    const QVariantList led = settings.list(profile, Profiles::Key::ledEffect);
     state.storedLight = {intOf(led.value(0), 0), intOf(led.value(1), 0), intOf(led.value(2), 0)};
     const int effect = state.storedLight.at(0);
     state.effect = effect >= 1 && effect <= 3 ? effect : 4;
     const int level = state.storedLight.at(1);
     state.level = led.size() > 1 && level >= 0 && level <= 3 ? level : 4;
 
-    state.axisX = axisStep(settings->value(Profiles::Key::xySensitive(0), 4)) + 1;
-    state.axisY = axisStep(settings->value(Profiles::Key::xySensitive(1), 4)) + 1;
+    state.axisX = axisStep(settings.xySensitive(profile, 0)) + 1;
+    state.axisY = axisStep(settings.xySensitive(profile, 1)) + 1;
 
     const QVariantList factory
         = Profiles::defaultPageValues(QString::fromLatin1(Profiles::defaultProfile), 0);
     for (int i = 0; i < Profiles::buttonCount; ++i) {
-        const QVariantList stored
-            = Profiles::readList(*settings, Profiles::Key::buttonAssignment(i));
+        const QVariantList stored = settings.list(profile, Profiles::Key::buttonAssignment(i));
         QByteArray code(4, '\0');
         bool sound = stored.size() >= 4;
         for (int k = 0; k < 4 && sound; ++k) {
@@ -231,8 +229,7 @@ void CliRunner::nameButtons(Cli::ProfileState &state) const
 // The gun the gun button plays, as the gun page chooses it.
 QString CliRunner::gunName(int profile) const
 {
-    const QSettings *settings = bridge.profileSettings(profile);
-    QString name = settings ? settings->value(Profiles::Key::selectGun(0)).toString() : QString();
+    QString name = bridge.profiles()->value(profile, Profiles::Key::selectGun(0)).toString();
     if (name.isEmpty())
         name = QStringLiteral("Standard");
     QStringList guns;
@@ -256,10 +253,9 @@ const ButtonNames *CliRunner::buttonNames() const
 // A slot without a stored name reads back as the number 0, which is no macro name.
 QString CliRunner::macroInSlot(int profile, int slot) const
 {
-    const QSettings *settings = bridge.profileSettings(profile);
-    if (!settings || slot < 1)
+    if (slot < 1)
         return QString();
-    const QVariant name = settings->value(Profiles::Key::macroSlot(slot - 1));
+    const QVariant name = bridge.profiles()->value(profile, Profiles::Key::macroSlot(slot - 1));
     return name.typeId() == QMetaType::QString && name.toString() != QLatin1String("0")
         ? name.toString()
         : QString();
@@ -324,9 +320,8 @@ Cli::Outcome CliRunner::run(const Cli::Command &command)
 
 Cli::Outcome CliRunner::list(const Cli::Command &command)
 {
-    QSettings table(QString::fromLatin1(DeviceTable::resourcePath), QSettings::IniFormat);
     const QList<DeviceRecord> records
-        = DeviceTable::readRecords(table, AppConfig::productNames(*bridge.appSettings()));
+        = DeviceTable::shippedRecords(bridge.applicationSettings()->productNames());
     QList<Cli::DeviceState> devices;
     for (const DeviceEntry &entry : link.devices()) {
         if (entry.commandPath.isEmpty())
@@ -528,7 +523,7 @@ Cli::Outcome CliRunner::exportProfile(const Cli::Command &command)
     CommandLineDialogs dialogs(command.file);
     bridge.saveProfile(number);
     QFile written(command.file);
-    QFile source(SettingsFiles::profilePath(number));
+    QFile source(bridge.profiles()->fileName(number));
     const bool same = written.open(QIODevice::ReadOnly) && source.open(QIODevice::ReadOnly)
         && written.readAll() == source.readAll();
     if (!same)

@@ -6,7 +6,8 @@
 #include <QSystemTrayIcon>
 
 #include "bridge/myqquickview.h"
-#include "store/appconfig.h"
+#include "store/appsettings.h"
+#include "store/profileset.h"
 
 Ui_Controler::Ui_Controler(QObject *parent)
     : QObject(parent)
@@ -34,7 +35,8 @@ void Ui_Controler::setupUi(QWidget *mainWindow)
     mainWindow->setAttribute(Qt::WA_TranslucentBackground, true);
     mainWindow->setStyleSheet("background:transparent;");
 
-    quickView = new myQQuickView(mainWindow);
+    quickView
+        = new myQQuickView(new AppSettings(mainWindow), new ProfileSet(mainWindow), mainWindow);
     quickView->setObjectName("ui_View");
     quickView->setSource(QUrl("qrc:modules/qml/main.qml"));
     for (const QQmlError &error : quickView->errors())
@@ -43,7 +45,7 @@ void Ui_Controler::setupUi(QWidget *mainWindow)
     context->setContextProperty("ui_View", quickView);
     context->setContextProperty("ui_Ctl", this);
     mainWindow->resize(quickView->size());
-    mainWindow->setWindowTitle(AppConfig::windowTitle());
+    mainWindow->setWindowTitle(quickView->applicationSettings()->windowTitle());
 }
 
 void Ui_Controler::onMinimize()

@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
-#include <QSettings>
 #include <QSignalBlocker>
 
 #include "app/autostart.h"
@@ -15,7 +14,7 @@
 #include "app/ui_controler.h"
 #include "bridge/myqquickview.h"
 #include "device/devicetable.h"
-#include "store/appconfig.h"
+#include "store/appsettings.h"
 
 namespace {
 const char *const trayMenuStyle
@@ -76,7 +75,7 @@ void Widget::setupTrayIcon()
     connect(quitAction, &QAction::triggered, this, &Widget::exitSYS);
     autostartAction = new QAction(tr("Start at login"), this);
     autostartAction->setCheckable(true);
-    autostartAction->setChecked(AppConfig::autostart(*bridge()->appSettings()));
+    autostartAction->setChecked(bridge()->applicationSettings()->autostart());
     // The entry follows the program when it moves or is upgraded.
     if (autostartAction->isChecked())
         Autostart::write(QCoreApplication::applicationFilePath());
@@ -103,7 +102,7 @@ void Widget::setAutostart(bool enabled)
         autostartAction->setChecked(Autostart::isWritten());
         return;
     }
-    if (!AppConfig::setAutostart(*bridge()->appSettings(), enabled))
+    if (!bridge()->applicationSettings()->setAutostart(enabled))
         qWarning("autostart choice not saved");
 }
 
@@ -145,10 +144,9 @@ void Widget::deviceLost()
 
 void Widget::checkDevice()
 {
-    QSettings table(DeviceTable::resourcePath, QSettings::IniFormat);
-    const QStringList names = AppConfig::productNames(*bridge()->appSettings());
-    hid.enumerateDevices(DeviceTable::readRecords(table, names));
-    hid.setEncode(DeviceTable::readIsEncode(table));
+    hid.enumerateDevices(
+        DeviceTable::shippedRecords(bridge()->applicationSettings()->productNames()));
+    hid.setEncode(DeviceTable::shippedIsEncode());
     const bool wasReady = hid.isDeviceReady();
     hid.swichCurDevice(uint(hid.currentDeviceId()));
     bridge()->syncFW();
@@ -228,7 +226,7 @@ void Widget::clearHidBusy()
 
 QVariant Widget::secrecyCodeSetting(int did) const
 {
-    return AppConfig::secrecyCode(*bridge()->appSettings(), did);
+    return bridge()->applicationSettings()->secrecyCode(did);
 }
 
 void Widget::deviceDetected()

@@ -5,32 +5,36 @@
 
 #include "bridge/keynametable.h"
 #include "device/hid_thread.h"
-#include "store/appconfig.h"
+#include "store/appsettings.h"
 #include "store/languages.h"
-#include "store/settingsfiles.h"
+#include "store/profileset.h"
 
-myQQuickView::myQQuickView(QWidget *parent)
+myQQuickView::myQQuickView(AppSettings *appSettings, ProfileSet *profiles, QWidget *parent)
     : QQuickWidget(parent)
+    , appConfig(appSettings ? appSettings : new AppSettings(this))
+    , profileSet(profiles ? profiles : new ProfileSet(this))
 {
     enableAudio = true;
     currentProfile = 0;
     KeyNameTable::build();
-    apConfig = SettingsFiles::openIni(SettingsFiles::appConfig);
-    for (int n = 0; n < SettingsFiles::profileCount; ++n)
-        profileSettingsList.append(SettingsFiles::openIni(SettingsFiles::profilePath(n)));
-    setMessageTexts(MessageTexts::load(AppConfig::language(*apConfig)));
+    setMessageTexts(MessageTexts::load(appConfig->language()));
 }
 
-// The settings objects live as long as the process; only the lists go here.
-myQQuickView::~myQQuickView()
+myQQuickView::myQQuickView(QWidget *parent)
+    : myQQuickView(nullptr, nullptr, parent)
 {
-    profileSettingsList.clear();
-    msgTexts.clear();
+}
+
+myQQuickView::~myQQuickView() = default;
+
+QSettings *myQQuickView::appSettings() const
+{
+    return appConfig->file();
 }
 
 QSettings *myQQuickView::profileSettings(int profile) const
 {
-    return profileSettingsList.value(profile, nullptr);
+    return profileSet->file(profile);
 }
 
 int myQQuickView::connectedDeviceId() const

@@ -4,11 +4,13 @@
 #include <QHash>
 #include <QList>
 #include <QQuickWidget>
-#include <QSettings>
 #include <QStringList>
 #include <QVariant>
 
+class AppSettings;
 class Hid_Thread;
+class ProfileSet;
+class QSettings;
 
 // The documents' only door into the program: published to them as ui_View.
 // The slot bodies are split by concern over the view_*.cpp files.
@@ -16,6 +18,8 @@ class myQQuickView : public QQuickWidget
 {
     Q_OBJECT
 public:
+    // The view keeps the settings objects it is given; without them it opens its own.
+    myQQuickView(AppSettings *appSettings, ProfileSet *profiles, QWidget *parent = nullptr);
     explicit myQQuickView(QWidget *parent = nullptr);
     ~myQQuickView() override;
 
@@ -25,7 +29,10 @@ public:
     void detectKeyboard(bool isDown, int usage);
     void detectMouse(bool isDown, uint buttonCode, uint x, uint y);
 
-    QSettings *appSettings() const { return apConfig; }
+    AppSettings *applicationSettings() const { return appConfig; }
+    ProfileSet *profiles() const { return profileSet; }
+    // The store's open files, for reading keys without a getter of their own.
+    QSettings *appSettings() const;
     QSettings *profileSettings(int profile) const;
     QSettings *currentProfileSettings() const { return profileSettings(currentProfile); }
     int currentProfileIndex() const { return currentProfile; }
@@ -210,8 +217,8 @@ private:
     void invokeDocument(const char *function, const QVariantList &arguments = {});
 
     bool enableAudio = true;
-    QSettings *apConfig = nullptr;
-    QList<QSettings *> profileSettingsList;
+    AppSettings *appConfig;
+    ProfileSet *profileSet;
     int currentProfile = 0;
     QStringList msgTexts;
 
@@ -219,8 +226,8 @@ private:
     // Profiles: writes one value into the current profile and brings it to disk.
     bool storeInProfile(const QString &key, const QVariant &value);
     bool storeInProfile(const QList<QPair<QString, QVariant>> &values);
-    // Profiles: swaps profile file n for a complete copy of source; false keeps it.
-    bool replaceProfileFile(int profile, const QString &source);
+    // Profiles: a replaced profile file gives the system its values anew.
+    bool profileReplaced(bool replaced);
     // Pointer settings: gives the system the stored steps of the current profile.
     void applyStoredPointerSettings();
     // Pointer settings: the next set of each value reaches the system even when unchanged.

@@ -1,7 +1,6 @@
 #include "bridge/systempointer_linux.h"
 
 #include <QDebug>
-#include <QSettings>
 
 #include <algorithm>
 
@@ -101,9 +100,8 @@ QString describe(Backend backend, const Session &session)
 
 QList<MouseIdentity> mouseIdentities()
 {
-    QSettings table(DeviceTable::resourcePath, QSettings::IniFormat);
     QList<MouseIdentity> mice;
-    for (const DeviceRecord &record : DeviceTable::readRecords(table, {})) {
+    for (const DeviceRecord &record : DeviceTable::shippedRecords()) {
         const MouseIdentity mouse {record.vid, record.pid};
         if (record.type == 1 && !mice.contains(mouse))
             mice.append(mouse);

@@ -1,38 +1,38 @@
 #include "bridge/myqquickview.h"
 
-#include "store/appconfig.h"
+#include "store/appsettings.h"
 
 void myQQuickView::saveApConfig(QVariantList apConfigs)
 {
-    noteSaved(AppConfig::saveValues(*apConfig, apConfigs));
+    noteSaved(appConfig->setValues(apConfigs));
 }
 
 QVariant myQQuickView::getLang()
 {
-    return AppConfig::language(*apConfig);
+    return appConfig->language();
 }
 
 QVariantList myQQuickView::loadApConfig()
 {
-    return AppConfig::loadValues(*apConfig);
+    return appConfig->values();
 }
 
 QVariantList myQQuickView::loadDeviceApConfig()
 {
-    return AppConfig::deviceValues(*apConfig);
+    return {appConfig->colorStageCount()};
 }
 
 QVariant myQQuickView::getProfile()
 {
-    return AppConfig::profileNumber(*apConfig);
+    return appConfig->profileNumber();
 }
 
 void myQQuickView::setProfile(QVariant profileNo)
 {
-    noteSaved(AppConfig::setProfileNumber(*apConfig, profileNo));
+    noteSaved(appConfig->setProfileNumber(profileNo.toUInt()));
 }
 
 void myQQuickView::resetApconfig()
 {
-    apConfig = AppConfig::reset(apConfig);
+    appConfig->reset();
 }

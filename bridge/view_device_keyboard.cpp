@@ -3,6 +3,7 @@
 #include "bridge/view_deviceblocks.h"
 #include "device/hid_thread.h"
 #include "store/profiles.h"
+#include "store/profileset.h"
 
 void myQQuickView::ui_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
@@ -46,7 +47,7 @@ void myQQuickView::ui_08H_SetLEDType(
 
 QVariantList myQQuickView::ui_88H_GetLEDType()
 {
-    return Profiles::readList(*currentProfileSettings(), Profiles::Key::ledType);
+    return profileSet->list(currentProfile, Profiles::Key::ledType);
 }
 
 void myQQuickView::ui_09H_SetKeyboardMode(uchar mode)
@@ -116,7 +117,7 @@ void myQQuickView::ui_12H_SetUserPicture(uchar index, uchar option, QVariantList
 
 QVariantList myQQuickView::ui_92H_GetUserPicture(uchar index)
 {
-    return Profiles::readList(*currentProfileSettings(), Profiles::Key::userPicture(index));
+    return profileSet->list(currentProfile, Profiles::Key::userPicture(index));
 }
 
 void myQQuickView::ui_13H_SetRecoveryData()
@@ -136,7 +137,7 @@ void myQQuickView::ui_14H_SetColor(uchar index, uchar rValue, uchar gValue, ucha
 
 QVariantList myQQuickView::ui_94H_GetColor(uchar index)
 {
-    return Profiles::readList(*currentProfileSettings(), Profiles::Key::color(index));
+    return profileSet->list(currentProfile, Profiles::Key::color(index));
 }
 
 QString myQQuickView::ui_80H_GetFWVersion()

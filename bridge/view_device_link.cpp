@@ -7,8 +7,8 @@
 #include "bridge/dialogs.h"
 #include "bridge/view_deviceblocks.h"
 #include "device/hid_thread.h"
+#include "store/appsettings.h"
 #include "store/profiles.h"
-#include "store/settingsfiles.h"
 
 void myQQuickView::ui_02H_SetCurrentProfile(int profile)
 {
@@ -17,8 +17,7 @@ void myQQuickView::ui_02H_SetCurrentProfile(int profile)
         return;
     if (profile != currentProfile) {
         currentProfile = profile;
-        apConfig->setValue("Z5/profileNo", profile);
-        noteSaved(SettingsFiles::flush(*apConfig));
+        noteSaved(appConfig->setProfileNumber(uint(profile)));
     }
     // Also at start-up, when the number is already current: the mouse must hold it too.
     if (hid)

@@ -3,6 +3,7 @@
 #include "bridge/view_deviceblocks.h"
 #include "device/hid_thread.h"
 #include "store/profiles.h"
+#include "store/profileset.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ QVariant myQQuickView::ui_81H_GetReportRate()
         hid->hid_81H_GetReportRate(rate);
         return int(rate);
     }
-    return currentProfileSettings()->value(Profiles::Key::reportRate, 0).toInt();
+    return profileSet->reportRate(currentProfile);
 }
 
 void myQQuickView::ui_04H_SetGunData(uchar par0, uchar par1, uchar par2, uchar par3, uchar par4)
@@ -68,8 +69,7 @@ void myQQuickView::ui_0DH_SetRGBLedEffect(
 
 QVariantList myQQuickView::ui_8DH_GetRGBLedEffect()
 {
-    return unsignedElements(
-        Profiles::readList(*currentProfileSettings(), Profiles::Key::ledEffect));
+    return unsignedElements(profileSet->list(currentProfile, Profiles::Key::ledEffect));
 }
 
 void myQQuickView::ui_0EH_SetXYSensitive(QVariant par0, QVariant par1)
@@ -89,8 +89,7 @@ void myQQuickView::ui_10H_SetLED8StageColor(uchar type, QVariantList src24)
 
 QVariantList myQQuickView::ui_90H_GetLED8StageColor(uchar type)
 {
-    return unsignedElements(
-        Profiles::readList(*currentProfileSettings(), Profiles::Key::stageColors(type)));
+    return unsignedElements(profileSet->list(currentProfile, Profiles::Key::stageColors(type)));
 }
 
 void myQQuickView::ui_11H_SetDPISet(uchar dpiStage, QVariantList src8, QVariantList valueForIndex)
@@ -110,12 +109,12 @@ void myQQuickView::ui_11H_SetDPISelect(QVariantList valueForIndex)
 
 QVariantList myQQuickView::ui_91H_GetDPISet()
 {
-    return Profiles::readList(*currentProfileSettings(), Profiles::Key::dpiValues);
+    return profileSet->list(currentProfile, Profiles::Key::dpiValues);
 }
 
 QVariantList myQQuickView::ui_91H_GetDPISelect()
 {
-    return Profiles::readList(*currentProfileSettings(), Profiles::Key::dpiSelect);
+    return profileSet->list(currentProfile, Profiles::Key::dpiSelect);
 }
 
 uchar myQQuickView::ui_91H_SyncDPI()

@@ -7,7 +7,7 @@
 #include "store/languages.h"
 #include "store/library.h"
 #include "store/profiles.h"
-#include "store/settingsfiles.h"
+#include "store/profileset.h"
 
 namespace {
 
@@ -20,28 +20,25 @@ QString desktopFolder()
 
 void myQQuickView::saveProfile(int profile)
 {
-    QSettings *settings = profileSettings(profile);
-    if (!settings)
+    if (!Profiles::isValidNumber(profile))
         return;
     const QString target = Dialogs::current().saveFileName(
         this, tr("Save File"), desktopFolder(), tr("Profile(*.pf)"));
     if (target.isEmpty())
         return;
-    SettingsFiles::flush(*settings);
-    ImportExport::exportFile(SettingsFiles::profilePath(profile), target);
+    profileSet->exportTo(profile, target);
 }
 
 bool myQQuickView::loadProfile(int profile)
 {
-    if (!profileSettings(profile))
+    if (!Profiles::isValidNumber(profile))
         return false;
     const QString chosen = Dialogs::current().openFileName(
         this, tr("Open File"), desktopFolder(), tr("Profile(*.pf)"));
     if (chosen.isEmpty())
         return false;
     // A refused or failed import keeps the profile; the user learns why nothing changed.
-    if (ImportExport::isImportable(chosen) && Profiles::holdsProfileKeys(chosen)
-        && replaceProfileFile(profile, chosen))
+    if (profileReplaced(profileSet->importFrom(profile, chosen)))
         return true;
     Dialogs::current().warning(messageText(MessageTexts::ImportTitle),
         QStringLiteral("%1%2").arg(messageText(MessageTexts::ImportText), chosen));

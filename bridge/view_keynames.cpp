@@ -1,6 +1,6 @@
 #include "bridge/myqquickview.h"
 
-#include "store/profiles.h"
+#include "store/profileset.h"
 
 QVariantList myQQuickView::getKeydefine(QVariant matrixId)
 {
@@ -10,5 +10,5 @@ QVariantList myQQuickView::getKeydefine(QVariant matrixId)
     const QString key
         = (device == 1 ? QStringLiteral("keydefine_Z5/") : QStringLiteral("keydefine/"))
         + matrixId.toString();
-    return Profiles::readList(*currentProfileSettings(), key);
+    return profileSet->list(currentProfile, key);
 }

@@ -1,19 +1,8 @@
 #include "bridge/myqquickview.h"
 #include "store/library.h"
+#include "store/profileset.h"
 
 using Library::Kind;
-
-namespace {
-
-QList<QSettings *> profilesOf(const myQQuickView &view)
-{
-    QList<QSettings *> profiles;
-    for (int p = 0; p < Library::profilesInUse; ++p)
-        profiles.append(view.profileSettings(p));
-    return profiles;
-}
-
-} // namespace
 
 void myQQuickView::renameMacroIniFile(QVariant oldName, QVariant newName)
 {
@@ -36,7 +25,7 @@ QVariant myQQuickView::modifyMacroName(QVariant oldname, QVariant newname)
     // The file goes first: profiles must never name a macro whose file could not be renamed.
     if (!Library::rename(Kind::Macro, oldName, newname.toString()))
         return false;
-    Library::renameInProfiles(profilesOf(*this), oldName, newname);
+    profileSet->renameMacro(oldName, newname);
     return true;
 }
 
@@ -50,7 +39,7 @@ QStringList myQQuickView::isMacroUse(QVariant macroName)
     const QString name = macroName.toString();
     if (!Library::isSafeName(Kind::Macro, name))
         return {QStringLiteral("Name")};
-    return Library::slotsHolding(profilesOf(*this), QStringLiteral("macro"), name);
+    return profileSet->slotsHolding(QStringLiteral("macro"), name);
 }
 
 QStringList myQQuickView::isGunUse(QVariant macroName)
@@ -58,7 +47,7 @@ QStringList myQQuickView::isGunUse(QVariant macroName)
     const QString name = macroName.toString();
     if (!Library::isSafeName(Kind::Gun, name))
         return {QStringLiteral("Name")};
-    return Library::slotsHolding(profilesOf(*this), QStringLiteral("gun"), name);
+    return profileSet->slotsHolding(QStringLiteral("gun"), name);
 }
 
 QVariant myQQuickView::deleteMacroIni(QVariant name)
@@ -144,17 +133,16 @@ void myQQuickView::setMacroType(QVariant name, QVariant macroType)
 // profile page creates profiles 0 to 5.
 void myQQuickView::changeMacroFileIndex(QVariant macroIndex)
 {
-    Library::removeMacroSlot(profilesOf(*this), currentProfileIndex(), macroIndex.toUInt());
+    profileSet->removeMacroSlot(currentProfile, macroIndex.toUInt());
 }
 
 // Guns sit on buttons with function code 8; the macro references stay as they are.
 void myQQuickView::changeGunFileIndex(QVariant gunIndex)
 {
-    Library::removeGunSlot(profilesOf(*this), currentProfileIndex(), gunIndex.toUInt());
+    profileSet->removeGunSlot(currentProfile, gunIndex.toUInt());
 }
 
 void myQQuickView::changeMacroFileType(QVariant macroIndex, QVariant macroType)
 {
-    Library::setMacroSlotType(
-        profilesOf(*this), currentProfileIndex(), macroIndex.toUInt(), macroType.toUInt());
+    profileSet->setMacroSlotType(currentProfile, macroIndex.toUInt(), macroType.toUInt());
 }

@@ -6,17 +6,13 @@
 #include "bridge/systempointer.h"
 #include "device/hid_thread.h"
 #include "store/profiles.h"
+#include "store/profileset.h"
 
 namespace {
 // A refused system call only leaves a line in the log; the profile keeps the value.
 void logFailed(const char *slot)
 {
     qDebug() << slot << "Failed";
-}
-
-uint storedStep(const QSettings *profile, const char *key)
-{
-    return profile->value(key, 0).toUInt();
 }
 
 struct PointerValue
@@ -75,11 +71,10 @@ void myQQuickView::forgetAppliedPointerSettings()
 void myQQuickView::applyStoredPointerSettings()
 {
     forgetAppliedPointerSettings();
-    const QSettings *profile = currentProfileSettings();
     for (const PointerValue &value : pointerValues) {
         // A profile without the value leaves the system as it is.
-        if (profile->contains(value.key)
-            && !applyPointerStep(value.key, storedStep(profile, value.key)))
+        if (profileSet->contains(currentProfile, value.key)
+            && !applyPointerStep(value.key, profileSet->pointerStep(currentProfile, value.key)))
             logFailed(value.slot);
     }
 }
@@ -94,7 +89,7 @@ void myQQuickView::setCursorSpeed(uint cursorSpeed)
 
 uint myQQuickView::getCursorSpeed()
 {
-    return storedStep(currentProfileSettings(), Profiles::Key::cursorSpeed);
+    return profileSet->pointerStep(currentProfile, Profiles::Key::cursorSpeed);
 }
 
 void myQQuickView::setVerticalScrollLines(uint lines)
@@ -107,7 +102,7 @@ void myQQuickView::setVerticalScrollLines(uint lines)
 
 uint myQQuickView::getVerticalScrollLines()
 {
-    return storedStep(currentProfileSettings(), Profiles::Key::scrollLines);
+    return profileSet->pointerStep(currentProfile, Profiles::Key::scrollLines);
 }
 
 bool myQQuickView::hasSystemScrollLines()
@@ -125,7 +120,7 @@ void myQQuickView::setDoubleClickSpeed(uint speed)
 
 uint myQQuickView::getDoubleClickSpeed()
 {
-    return storedStep(currentProfileSettings(), Profiles::Key::doubleClickSpeed);
+    return profileSet->pointerStep(currentProfile, Profiles::Key::doubleClickSpeed);
 }
 
 void myQQuickView::setAcceleration(bool acceleration)
@@ -170,5 +165,5 @@ void myQQuickView::setScrollPinSwap(bool isSwap)
 
 bool myQQuickView::getScrollPinSwap()
 {
-    return currentProfileSettings()->value(Profiles::Key::scrollSwap, false).toBool();
+    return profileSet->scrollSwap(currentProfile);
 }

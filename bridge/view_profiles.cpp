@@ -1,11 +1,10 @@
 #include "bridge/myqquickview.h"
 
 #include <QDebug>
-#include <QFile>
 #include <QTimer>
 
 #include "store/profiles.h"
-#include "store/settingsfiles.h"
+#include "store/profileset.h"
 
 bool myQQuickView::noteSaved(bool saved)
 {
@@ -30,47 +29,35 @@ bool myQQuickView::noteSaved(bool saved)
 
 bool myQQuickView::storeInProfile(const QString &key, const QVariant &value)
 {
-    QSettings *profile = currentProfileSettings();
-    if (!profile)
-        return false;
-    if (Profiles::write(*profile, key, value))
+    if (profileSet->write(currentProfile, key, value))
         return noteSaved(true);
-    qWarning() << "profile not written:" << profile->fileName() << key;
+    qWarning() << "profile not written:" << profileSet->fileName(currentProfile) << key;
     return noteSaved(false);
 }
 
 bool myQQuickView::storeInProfile(const QList<QPair<QString, QVariant>> &values)
 {
-    QSettings *profile = currentProfileSettings();
-    if (!profile)
-        return false;
-    if (Profiles::writeAll(*profile, values))
+    if (profileSet->writeAll(currentProfile, values))
         return noteSaved(true);
-    qWarning() << "profile not written:" << profile->fileName();
+    qWarning() << "profile not written:" << profileSet->fileName(currentProfile);
     return noteSaved(false);
 }
 
-bool myQQuickView::replaceProfileFile(int profile, const QString &source)
+bool myQQuickView::profileReplaced(bool replaced)
 {
-    if (!Profiles::isValidNumber(profile) || profile >= profileSettingsList.size())
-        return false;
-    QSettings *current = profileSettingsList.at(profile);
-    QSettings *replacement = Profiles::replace(current, source);
-    if (replacement == current)
-        return false;
-    profileSettingsList[profile] = replacement;
-    forgetAppliedPointerSettings();
-    return true;
+    if (replaced)
+        forgetAppliedPointerSettings();
+    return replaced;
 }
 
 QVariant myQQuickView::getXYSensitive(QVariant index)
 {
-    return currentProfileSettings()->value(Profiles::Key::xySensitive(index), 4);
+    return profileSet->xySensitive(currentProfile, index);
 }
 
 QVariant myQQuickView::getDPIStage()
 {
-    return currentProfileSettings()->value(Profiles::Key::dpiStage, 0);
+    return profileSet->dpiStage(currentProfile);
 }
 
 void myQQuickView::setXYSensitive(QVariant index, QVariant xyData)
@@ -80,7 +67,7 @@ void myQQuickView::setXYSensitive(QVariant index, QVariant xyData)
 
 QVariant myQQuickView::getselectGun(QVariant index)
 {
-    return currentProfileSettings()->value(Profiles::Key::selectGun(index), QString());
+    return profileSet->selectedGun(currentProfile, index);
 }
 
 void myQQuickView::setSelectGun(QVariant index, QVariant xyData)
@@ -95,7 +82,7 @@ void myQQuickView::setMacroKey(int index, QVariant macroName)
 
 QVariant myQQuickView::getMacroKey(int index)
 {
-    return currentProfileSettings()->value(Profiles::Key::macroSlot(index), 0);
+    return profileSet->macroSlot(currentProfile, index);
 }
 
 QVariantList myQQuickView::loadDefaultProfile(uchar uiPageId)
@@ -107,7 +94,7 @@ void myQQuickView::resetProfile(int profile)
 {
     if (!Profiles::isValidNumber(profile))
         return;
-    noteSaved(replaceProfileFile(profile, Profiles::resetSource(profile)));
+    noteSaved(profileReplaced(profileSet->reset(profile)));
 }
 
 void myQQuickView::copyProfile(int destprofile, int srcprofile)
@@ -116,13 +103,5 @@ void myQQuickView::copyProfile(int destprofile, int srcprofile)
     if (destprofile == srcprofile || !Profiles::isValidNumber(destprofile)
         || !Profiles::isValidNumber(srcprofile))
         return;
-    QSettings *source = profileSettings(srcprofile);
-    if (!source)
-        return;
-    SettingsFiles::flush(*source);
-    // A profile never written has no file yet; an empty one reads the same and can be copied.
-    QFile file(source->fileName());
-    if (!file.exists() && file.open(QIODevice::WriteOnly))
-        file.close();
-    noteSaved(replaceProfileFile(destprofile, source->fileName()));
+    noteSaved(profileReplaced(profileSet->copy(destprofile, srcprofile)));
 }

@@ -38,4 +38,16 @@ bool readIsEncode(QSettings &table)
     return table.value("common/isEncode", false).toBool();
 }
 
+QList<DeviceRecord> shippedRecords(const QStringList &productNames)
+{
+    QSettings table(QString::fromLatin1(resourcePath), QSettings::IniFormat);
+    return readRecords(table, productNames);
+}
+
+bool shippedIsEncode()
+{
+    QSettings table(QString::fromLatin1(resourcePath), QSettings::IniFormat);
+    return readIsEncode(table);
+}
+
 } // namespace DeviceTable

@@ -37,4 +37,7 @@ inline constexpr const char *resourcePath = ":/DevInfo.ini";
 // Records 0 .. common/total-1; a record without a product name gets an empty one.
 QList<DeviceRecord> readRecords(QSettings &table, const QStringList &productNames);
 bool readIsEncode(QSettings &table);
+// The same, read from the table built into the program.
+QList<DeviceRecord> shippedRecords(const QStringList &productNames = {});
+bool shippedIsEncode();
 } // namespace DeviceTable

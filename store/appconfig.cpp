@@ -55,6 +55,11 @@ QString windowTitle()
 {
     // Qt 6 reads INI files as UTF-8, as the title texts are written.
     QSettings settings(SettingsFiles::appConfig, QSettings::IniFormat);
+    return windowTitle(settings);
+}
+
+QString windowTitle(QSettings &settings)
+{
     const QString lang = settings.value("common/language", QString()).toString();
     const char *key = lang == "Portuguese" ? "common/name0" : "common/name1";
     return settings.value(key, QString()).toString();

@@ -21,7 +21,9 @@ QVariant secrecyCode(QSettings &settings, int did);
 bool autostart(QSettings &settings);
 // False when the value did not reach the file.
 bool setAutostart(QSettings &settings, bool enabled);
-// Reads common/name0 for Portuguese, common/name1 otherwise, from the file itself.
+// common/name0 for Portuguese, common/name1 otherwise.
+QString windowTitle(QSettings &settings);
+// The same, read from the file itself.
 QString windowTitle();
 // Replaces the file with the default one; returns the settings object to use
 // from now on. The user's file is kept when the default cannot be copied.

@@ -1,26 +1,17 @@
 #include "store/filecommit.h"
 
 #include <QFile>
+#include <QFileDevice>
 
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace FileCommit {
 
-bool moveOver(const QString &from, const QString &to)
+bool sync(QFileDevice &file)
 {
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
-    // The contents reach the disk before the name does, so a power cut leaves
-    // either the old file or the complete new one.
-    const int fd = ::open(source.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced && std::rename(source.constData(), target.constData()) == 0;
+    return file.handle() >= 0 && ::fsync(file.handle()) == 0;
 }
 
 QByteArray stamp(const QString &path)

@@ -1,19 +1,20 @@
 #include "store/filecommit.h"
 
 #include <QDir>
+#include <QFileDevice>
 
+#include <io.h>
 #include <windows.h>
 
 namespace FileCommit {
 
-bool moveOver(const QString &from, const QString &to)
+bool sync(QFileDevice &file)
 {
-    const std::wstring source = QDir::toNativeSeparators(from).toStdWString();
-    const std::wstring target = QDir::toNativeSeparators(to).toStdWString();
-    // Write-through returns only once the move, and the data before it, is on disk.
-    return MoveFileExW(
-               source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-        != 0;
+    const int descriptor = file.handle();
+    if (descriptor < 0)
+        return false;
+    const HANDLE handle = HANDLE(_get_osfhandle(descriptor));
+    return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) != 0;
 }
 
 QByteArray stamp(const QString &path)

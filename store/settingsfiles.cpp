@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <QSaveFile>
 #include <QScopedPointer>
 #include <QTemporaryDir>
 
@@ -115,33 +116,36 @@ bool flush(QSettings &settings)
 
 bool replaceFile(const QString &target, const QString &source)
 {
-    if (!QFileInfo(source).isFile())
+    QFile in(source);
+    if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly))
         return false;
-    const QString staging = target + ".new";
-    QFile::remove(staging);
-    if (!QFile::copy(source, staging))
+    const QByteArray bytes = in.readAll();
+    if (bytes.size() != in.size())
         return false;
-    if (QFileInfo(staging).size() != QFileInfo(source).size()) {
-        QFile::remove(staging);
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    if (out.write(bytes) != bytes.size() || !out.flush()) {
+        out.cancelWriting();
         return false;
     }
-    QFile::setPermissions(staging, QFile::permissions(staging) | QFile::WriteOwner);
+    // A copy of a read-only factory file must stay writable.
+    out.setPermissions(out.permissions() | QFileDevice::WriteOwner);
     // QSettings shares one parsed file per path and re-reads it only when size or
     // time differ; a same-size copy within the same millisecond would look unchanged.
     const QFileInfo old(target);
-    if (old.exists() && old.size() == QFileInfo(staging).size()) {
-        QFile file(staging);
-        if (file.open(QIODevice::ReadWrite)) {
-            const QDateTime oldTime = old.lastModified();
-            if (QFileInfo(staging).lastModified() <= oldTime)
-                file.setFileTime(oldTime.addSecs(1), QFileDevice::FileModificationTime);
-        }
+    if (old.exists() && old.size() == bytes.size()) {
+        const QDateTime oldTime = old.lastModified();
+        if (out.fileTime(QFileDevice::FileModificationTime) <= oldTime)
+            out.setFileTime(oldTime.addSecs(1), QFileDevice::FileModificationTime);
     }
-    if (!FileCommit::moveOver(staging, target)) {
-        QFile::remove(staging);
+    // The contents reach the disk before the name does, so a power cut leaves
+    // either the old file or the complete new one.
+    if (!FileCommit::sync(out)) {
+        out.cancelWriting();
         return false;
     }
-    return true;
+    return out.commit();
 }
 
 QSettings *replaceAndReopen(QSettings *current, const QString &source)
