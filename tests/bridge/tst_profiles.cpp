@@ -6,8 +6,10 @@
 #include "bridge/myqquickview.h"
 #include "store/profiles.h"
 #include "store/settingsfiles.h"
+#include "support/readonlyfolder.h"
 #include "support/workfolder.h"
 
+using skelda::test::ReadOnlyFolder;
 using skelda::test::WorkFolder;
 
 namespace {
@@ -238,8 +240,9 @@ void tst_ProfilesBridge::failedCopyKeepsTheProfile()
     view.profileSettings(5)->setValue("XYSensitive/0", 1);
     const QByteArray before = folder.readFile("modules/setting/p4.bin");
     QSettings *object = view.profileSettings(3);
-    // A folder where the copy is staged makes every copy onto p4.bin fail.
-    QVERIFY(QDir().mkpath("modules/setting/p4.bin.new/x"));
+    // A folder that takes no new file makes every copy onto p4.bin fail.
+    ReadOnlyFolder readOnly("modules/setting");
+    QVERIFY(readOnly.isActive());
     view.resetProfile(3);
     view.copyProfile(3, 5);
     QCOMPARE(view.profileSettings(3), object);

@@ -1,11 +1,15 @@
 #include <QApplication>
 #include <QtTest>
 
+#include <memory>
+
 #include "bridge/dialogs.h"
 #include "bridge/myqquickview.h"
 #include "store/importexport.h"
+#include "support/readonlyfolder.h"
 #include "support/workfolder.h"
 
+using skelda::test::ReadOnlyFolder;
 using skelda::test::WorkFolder;
 
 namespace {
@@ -220,9 +224,12 @@ void tst_ImportExport::failedImportKeepsTheTargets()
     view.createMacroIni("m", 1);
     const QByteArray profile = readAll("modules/setting/p1.bin");
     const QByteArray macro = readAll("modules/macro/m.bin");
+    std::unique_ptr<ReadOnlyFolder> settingsBlocked;
+    std::unique_ptr<ReadOnlyFolder> macrosBlocked;
     if (stagingBlocked) {
-        QVERIFY(QDir().mkpath("modules/setting/p1.bin.new/x"));
-        QVERIFY(QDir().mkpath("modules/macro/m.bin.new/x"));
+        settingsBlocked = std::make_unique<ReadOnlyFolder>("modules/setting");
+        macrosBlocked = std::make_unique<ReadOnlyFolder>("modules/macro");
+        QVERIFY(settingsBlocked->isActive() && macrosBlocked->isActive());
     }
     const QString chosen = folder.filePath("chosen.pf");
     if (directory)

@@ -9,8 +9,10 @@
 
 #include "store/profiles.h"
 #include "store/settingsfiles.h"
+#include "support/readonlyfolder.h"
 #include "support/workfolder.h"
 
+using skelda::test::ReadOnlyFolder;
 using skelda::test::shippedModulesPath;
 using skelda::test::WorkFolder;
 
@@ -306,8 +308,8 @@ void tst_Profiles::replaceKeepsEverythingWithoutSource()
 void tst_Profiles::replaceKeepsEverythingWhenTheCopyFails_data()
 {
     QTest::addColumn<QString>("blocked");
-    // A folder in the way of the staged copy makes the copy fail.
-    QTest::newRow("staged copy") << "modules/setting/p4.bin.new/x";
+    // A folder that takes no new file makes the copy fail.
+    QTest::newRow("read-only folder") << "modules/setting";
 }
 
 void tst_Profiles::replaceKeepsEverythingWhenTheCopyFails()
@@ -316,8 +318,9 @@ void tst_Profiles::replaceKeepsEverythingWhenTheCopyFails()
     WorkFolder folder;
     folder.writeFile("modules/setting/p4.bin", "[XYSensitive]\n0=1\n");
     folder.writeFile("modules/setting/source.bin", "[XYSensitive]\n0=8\n[macro]\n2=abc\n");
-    QVERIFY(QDir().mkpath(blocked));
     QPointer<QSettings> old = SettingsFiles::openIni("./modules/setting/p4.bin");
+    ReadOnlyFolder readOnly(blocked);
+    QVERIFY(readOnly.isActive());
     QVERIFY(
         !SettingsFiles::replaceFile("./modules/setting/p4.bin", "./modules/setting/source.bin"));
     QSettings *result = Profiles::replace(old, "./modules/setting/source.bin");

@@ -43,7 +43,6 @@ class tst_StoreObjects : public QObject
 private slots:
     void failedWriteIsReportedThenTheNextOneLands_data();
     void failedWriteIsReportedThenTheNextOneLands();
-    void replacedProfileStaysWritable();
 };
 
 void tst_StoreObjects::failedWriteIsReportedThenTheNextOneLands_data()
@@ -134,21 +133,6 @@ void tst_StoreObjects::failedWriteIsReportedThenTheNextOneLands()
     QCOMPARE(readFresh(file, key), written);
     QCOMPARE(read(appSettings, profiles), written);
     QCOMPARE(leftoversIn("modules/setting"), QStringList());
-}
-
-void tst_StoreObjects::replacedProfileStaysWritable()
-{
-    WorkFolder folder;
-    folder.writeFile("modules/setting/pD.bin", "[XYSensitive]\n0=7\n");
-    folder.writeFile("modules/setting/p1.bin", "[XYSensitive]\n0=1\n");
-    for (const char *file : {"modules/setting/pD.bin", "modules/setting/p1.bin"})
-        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
-    ProfileSet profiles;
-    QVERIFY(profiles.reset(0));
-    QVERIFY(QFile::permissions("modules/setting/p1.bin").testFlag(QFile::WriteOwner));
-    QVERIFY(profiles.write(0, "XYSensitive/1", 3));
-    QCOMPARE(readFresh("modules/setting/p1.bin", "XYSensitive/1"), QString("3"));
-    QCOMPARE(readFresh("modules/setting/p1.bin", "XYSensitive/0"), QString("7"));
 }
 
 QTEST_GUILESS_MAIN(tst_StoreObjects)
