@@ -15,7 +15,7 @@ reports="$(mktemp -d)"
 chmod 1777 "$reports"
 trap 'rm -rf "$reports"' EXIT
 
-export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:check_initialization_order=1:log_path=$reports/asan"
+export ASAN_OPTIONS="detect_leaks=1:fast_unwind_on_malloc=0:halt_on_error=1:check_initialization_order=1:log_path=$reports/asan"
 export LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$supp/ubsan.supp:log_path=$reports/ubsan"
 
