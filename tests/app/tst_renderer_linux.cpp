@@ -71,6 +71,12 @@ void tst_Renderer::firstFrameRenderer()
     QFETCH(QString, backend);
     QFETCH(QString, rhiBackend);
     QFETCH(QString, renderer);
+#ifdef __SANITIZE_ADDRESS__
+    // Mesa's software rasteriser draws no first frame within the limit in the
+    // address-checking build; the rows of our own renderer still run there.
+    if (renderer == "opengl")
+        QSKIP("the GPU scene graph does not draw in time in the address-checking build");
+#endif
     QProcess program;
     program.setProcessEnvironment(environment(backend, rhiBackend));
     program.setWorkingDirectory(scratch.path());
