@@ -17,7 +17,8 @@ Item {
         "OK", "Cancel", "Select Color", "Define Color", "Looking for the mouse …",
         "There is no system tray on this desktop: closing the window minimises it, and the program keeps running until you quit it.",
         "Quit"]
-    property int language: 1
+    // English, like the texts shown before initUI reads the stored language.
+    property int language: 0
     property bool isPowerOn: false
     property bool isScrollRateFocus: false
     property int skin_No: 1
@@ -403,9 +404,10 @@ Item {
         item.y = Math.round((height - item.height) / 2)
     }
 
+    // Shown first: a dialog's picture, and with it the size of some, loads when it opens.
     function openDialog(item) {
-        centre(item)
         item.visible = true
+        centre(item)
         mainMask.visible = true
     }
 

@@ -461,6 +461,37 @@ Item {
             compare(findChild(part("factorysure"), "dialogClose").visible, false)
         }
 
+        // A closed dialog holds no decoded picture: it opens with it, centred at the picture's
+        // size, and gives it back when it closes.
+        function test_dialogPictureLoadsWhenOpened_data() {
+            return [{ tag: "key", page: "singleKeyMain" }, { tag: "reset", page: "factorysure" },
+                    { tag: "macro editor", page: "macroEditorMain" }, { tag: "gun", page: "gunControlMain" },
+                    { tag: "macro key", page: "macroKeyMain" }, { tag: "profiles", page: "profileMain" }]
+        }
+
+        function test_dialogPictureLoadsWhenOpened(data) {
+            startedScreen()
+            var page = part(data.page)
+            var picture = findChild(page, "dialogPicture")
+            verify(picture !== null)
+            compare(picture.status, Image.Null)
+            screen.openDialog(page)
+            compare(picture.status, Image.Ready)
+            verify(page.width >= picture.sourceSize.width && page.height >= picture.sourceSize.height)
+            compare([page.x, page.y], [Math.round((1000 - page.width) / 2), Math.round((640 - page.height) / 2)])
+            page.visible = false
+            compare(picture.status, Image.Null)
+        }
+
+        function test_sideViewPicturesLoadWhenShown() {
+            startedScreen()
+            compare(findChild(screen, "frontKey2").status, Image.Ready)
+            compare(findChild(screen, "sideKey2").status, Image.Null)
+            mouseClick(findChild(screen, "sideViewButton"))
+            compare(findChild(screen, "sideKey2").status, Image.Ready)
+            compare(String(findChild(screen, "sideKey2").source), screen.sourceSideKey2)
+        }
+
         function test_dialogDragsInsideTheWindow() {
             startedScreen()
             mouseClick(findChild(screen, "macroEditorButton"))

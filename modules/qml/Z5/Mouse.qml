@@ -24,10 +24,11 @@ Item {
         anchors.fill: parent
         visible: !mouseMain.isSide
 
+        // Each view's pictures are decoded once it is first shown, not at start.
         Image {
             x: 328
             y: 70
-            source: mainIten.sourceMouseFront
+            source: visible ? mainIten.sourceMouseFront : ""
         }
         Repeater {
             model: 8
@@ -35,8 +36,8 @@ Item {
                 objectName: "frontKey" + index
                 x: mouseMain.frontPositions[index][0]
                 y: mouseMain.frontPositions[index][1]
-                source: mouseMain.selectKey === index ? mainIten.frontKeySelSources[index]
-                                                      : mainIten.frontKeySources[index]
+                source: !visible ? "" : mouseMain.selectKey === index ? mainIten.frontKeySelSources[index]
+                                                                      : mainIten.frontKeySources[index]
             }
         }
     }
@@ -49,7 +50,7 @@ Item {
         Image {
             x: 295
             y: 180
-            source: mainIten.sourceMouseSide
+            source: visible ? mainIten.sourceMouseSide : ""
         }
         Repeater {
             model: 8
@@ -57,8 +58,8 @@ Item {
                 objectName: "sideKey" + index
                 x: mouseMain.sidePositions[index][0]
                 y: mouseMain.sidePositions[index][1]
-                source: mouseMain.selectKey === index ? mainIten.sideKeySelSources[index]
-                                                      : mainIten.sideKeySources[index]
+                source: !visible ? "" : mouseMain.selectKey === index ? mainIten.sideKeySelSources[index]
+                                                                      : mainIten.sideKeySources[index]
             }
         }
     }

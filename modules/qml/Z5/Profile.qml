@@ -11,7 +11,8 @@ Item {
     property int currentRow: -1
     readonly property int maxRows: 6
     readonly property alias rowCount: profileModel.count
-    property var menuTexts: ["删除", "编辑", "复制", "加载", "保存"]
+    // Until init sets the language's texts; laying out others would load a font for nothing.
+    property var menuTexts: mainIten.mainLang.slice(21, 26)
 
     signal listViewFocus()
     signal doubleClick()
@@ -238,7 +239,8 @@ Item {
     }
 
     Image {
-        source: mainIten.sourceProfileBG
+        objectName: "dialogPicture"
+        source: visible ? mainIten.sourceProfileBG : ""
     }
     // Presses on the page end editing and stay off the mask below.
     MouseArea {

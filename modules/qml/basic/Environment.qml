@@ -18,6 +18,7 @@ Item {
     Image {
         id: backdrop
         anchors.fill: parent
-        source: environment.source
+        // Not decoded before the backdrop is first shown, after the first frame.
+        source: environment.visible ? environment.source : ""
     }
 }

@@ -28,9 +28,11 @@ Item {
         color: "#1a1a1a"
         border.color: "#4f1717"
     }
+    // Decoded only while the dialog is open: closed dialogs hold no picture.
     Image {
         id: picture
-        source: dialogFrame.backgroundSource
+        objectName: "dialogPicture"
+        source: dialogFrame.visible ? dialogFrame.backgroundSource : ""
     }
     // Also keeps presses on the dialog from reaching what lies below it.
     MouseArea {
