@@ -38,7 +38,11 @@ int main(int argc, char *argv[])
     // One copy runs per data tree, so whatever a killed run left there is nobody's now.
     Leftovers::cleanSettingsFolders();
 
-    Widget window;
+    // Started at login: the program waits in the tray until it is called.
+    const bool hidden = app.arguments().contains(QStringLiteral("--hidden"));
+    // Shown: the logo is drawn first and the main screen is built behind it.
+    Widget window(
+        nullptr, hidden ? Widget::FirstDocument::MainScreen : Widget::FirstDocument::Logo);
     VirtualDeviceControl::startFromEnvironment(&window);
     QObject::connect(
         &app, &QtSingleCoreApplication::messageReceived, &window, &Widget::receiveMessage);
@@ -53,12 +57,11 @@ int main(int argc, char *argv[])
         window.checkDevice();
         QTimer::singleShot(0, &footprint, &Footprint::trim);
     };
-    // Started at login: the program waits in the tray until it is called.
-    if (app.arguments().contains(QStringLiteral("--hidden"))) {
+    if (hidden) {
         checkDevice();
     } else {
         window.showNormal();
-        // The check fills the pages from the mouse; the logo shows before that.
+        // The check builds the main screen and fills its pages; the logo shows before that.
         SceneGraph::afterFirstFrame(window.bridge(), checkDevice);
     }
     const int result = app.exec();

@@ -25,7 +25,16 @@ myQQuickView *Ui_Controler::view() const
     return quickView;
 }
 
-void Ui_Controler::setupUi(QWidget *mainWindow)
+namespace {
+void load(QQuickWidget *view, const char *document)
+{
+    view->setSource(QUrl(QString::fromLatin1(document)));
+    for (const QQmlError &error : view->errors())
+        qWarning("%s", qPrintable(error.toString()));
+}
+} // namespace
+
+void Ui_Controler::setupUi(QWidget *mainWindow, bool startDocumentFirst)
 {
     if (mainWindow->objectName().isEmpty())
         mainWindow->setObjectName("Widget");
@@ -38,14 +47,23 @@ void Ui_Controler::setupUi(QWidget *mainWindow)
     quickView
         = new myQQuickView(new AppSettings(mainWindow), new ProfileSet(mainWindow), mainWindow);
     quickView->setObjectName("ui_View");
-    quickView->setSource(QUrl("qrc:modules/qml/main.qml"));
-    for (const QQmlError &error : quickView->errors())
-        qWarning("%s", qPrintable(error.toString()));
+    if (startDocumentFirst)
+        load(quickView, "qrc:modules/qml/start.qml");
+    else
+        loadMainDocument();
     QQmlContext *context = quickView->rootContext();
     context->setContextProperty("ui_View", quickView);
     context->setContextProperty("ui_Ctl", this);
     mainWindow->resize(quickView->size());
     mainWindow->setWindowTitle(quickView->applicationSettings()->windowTitle());
+}
+
+void Ui_Controler::loadMainDocument()
+{
+    if (mainLoaded || !quickView)
+        return;
+    mainLoaded = true;
+    load(quickView, "qrc:modules/qml/main.qml");
 }
 
 void Ui_Controler::onMinimize()

@@ -16,8 +16,11 @@ public:
     explicit Ui_Controler(QObject *parent = nullptr);
     ~Ui_Controler() override;
 
-    // Configures the main window, builds the bridge and loads the main document.
-    void setupUi(QWidget *mainWindow);
+    // Configures the main window, builds the bridge and loads the main document, or first
+    // only the light start document where the window is to be seen before it is built.
+    void setupUi(QWidget *mainWindow, bool startDocumentFirst = false);
+    // Replaces the start document by the main document; does nothing once that is loaded.
+    void loadMainDocument();
     myQQuickView *view() const;
     // Tests stand in for the desktop's answer; by default the system tray is asked.
     void setTrayCheck(std::function<bool()> check) { trayCheck = std::move(check); }
@@ -37,4 +40,5 @@ private:
     QPointer<QWidget> mainWidget;
     std::function<bool()> trayCheck;
     QPointer<myQQuickView> quickView;
+    bool mainLoaded = false;
 };

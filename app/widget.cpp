@@ -35,13 +35,13 @@ constexpr quint8 usageRightAlt = 0xE6;
 constexpr quint8 usageF12 = 0x45;
 } // namespace
 
-Widget::Widget(QWidget *parent)
+Widget::Widget(QWidget *parent, FirstDocument first)
     : QWidget(parent)
 {
     QGuiApplication::setQuitOnLastWindowClosed(false);
     hid.setOwner(this);
     uiController = new Ui_Controler(this);
-    uiController->setupUi(this);
+    uiController->setupUi(this, first == FirstDocument::Logo);
     bridge()->hid = &hid;
     checkTimer.setInterval(CheckInterval);
     checkTimer.setSingleShot(true);
@@ -66,6 +66,11 @@ Widget::~Widget()
 myQQuickView *Widget::bridge() const
 {
     return uiController->view();
+}
+
+void Widget::buildMainScreen()
+{
+    uiController->loadMainDocument();
 }
 
 void Widget::setupTrayIcon()
@@ -144,6 +149,8 @@ void Widget::deviceLost()
 
 void Widget::checkDevice()
 {
+    // The check fills the pages, so they exist first.
+    buildMainScreen();
     hid.enumerateDevices(
         DeviceTable::shippedRecords(bridge()->applicationSettings()->productNames()));
     hid.setEncode(DeviceTable::shippedIsEncode());

@@ -34,8 +34,10 @@ class Widget : public QWidget, public LinkOwner
     Q_OBJECT
 public:
     static constexpr int CheckInterval = 2048;
+    // Logo: the window can be shown at once with the start document; buildMainScreen follows.
+    enum class FirstDocument { MainScreen, Logo };
 
-    explicit Widget(QWidget *parent = nullptr);
+    explicit Widget(QWidget *parent = nullptr, FirstDocument first = FirstDocument::MainScreen);
     ~Widget() override;
 
     void trackHotKey(bool isDown, quint8 usage);
@@ -46,6 +48,8 @@ public:
     void deviceLost();
     // Asks the window to become visible again, asynchronously.
     void postRestore();
+    // Loads the main screen in place of the start document, if that is still shown.
+    void buildMainScreen();
 
     Hid_Thread &link() { return hid; }
     Ui_Controler *controller() const { return uiController; }

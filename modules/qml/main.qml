@@ -516,23 +516,15 @@ Item {
         onPressedAt: mainIten.focusControl()
     }
 
-    Image {
+    PowerOnLogo {
         id: powerOnLogo
         objectName: "powerOnLogo"
         anchors.centerIn: parent
         source: mainIten.sourcePowerOn
-
-        Text {
-            objectName: "waitingText"
-            anchors.horizontalCenter: parent.horizontalCenter
-            anchors.top: parent.bottom
-            anchors.topMargin: 12
-            visible: !mainIten.isPowerOn
-            text: mainIten.mainLang[32]
-            color: "#d9d9d9"
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontMiddleSize
-        }
+        waiting: !mainIten.isPowerOn
+        text: mainIten.mainLang[32]
+        fontFamily: mainIten.fontFamily
+        fontSize: mainIten.fontMiddleSize
     }
 
     BusyIndicator {

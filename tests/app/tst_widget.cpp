@@ -58,6 +58,7 @@ private slots:
     void documentCallsAreQueued();
     void checkWithoutDeviceHidesTheWindow();
     void checkWithMouseStartsTheLinkAndTheDocument();
+    void logoFirstThenTheMainScreen();
     void skinFoldersAreCounted_data();
     void skinFoldersAreCounted();
     void quitEndsTheLoopWithZero();
@@ -359,6 +360,34 @@ void tst_Widget::checkWithMouseStartsTheLinkAndTheDocument()
     QVERIFY(window->link().isLinkStarted());
     QVERIFY(!window->deviceCheckTimer().isActive());
     QVERIFY(checks.isEmpty());
+}
+
+// Shown at start, the window draws the light start document first; the device check builds
+// the main screen in its place, once, and fills it.
+void tst_Widget::logoFirstThenTheMainScreen()
+{
+    delete window;
+    window = new Widget(nullptr, Widget::FirstDocument::Logo);
+    QPointer<QQuickItem> start = window->bridge()->rootObject();
+    QVERIFY(start);
+    QVERIFY(start->findChild<QQuickItem *>("powerOnLogo"));
+    QVERIFY(!start->findChild<QQuickItem *>("panelRightItem"));
+    QCOMPARE(window->size(), QSize(1000, 640));
+    QCOMPARE(window->bridge()->rootContext()->contextProperty("ui_View").value<QObject *>(),
+        window->bridge());
+
+    auto device
+        = VirtualHidBackend::installInto(window->link(), VirtualHidBackend::Attached::Mouse);
+    window->checkDevice();
+    QQuickItem *root = window->bridge()->rootObject();
+    QVERIFY(root);
+    QVERIFY(root->findChild<QQuickItem *>("panelRightItem"));
+    QTRY_VERIFY(root->property("isPowerOn").toBool());
+    QTRY_VERIFY(start.isNull());
+    QCOMPARE(window->size(), QSize(1000, 640));
+
+    window->buildMainScreen();
+    QCOMPARE(window->bridge()->rootObject(), root);
 }
 
 void tst_Widget::skinFoldersAreCounted_data()

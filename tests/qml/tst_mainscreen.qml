@@ -396,6 +396,28 @@ Item {
             compare(part("mainMask").visible, false)
         }
 
+        // The start document, drawn while the main screen is built, looks like that screen
+        // before a mouse answers, and calls nothing.
+        function test_startDocumentDrawsTheWaitingScreen() {
+            var component = Qt.createComponent("qrc:/modules/qml/start.qml")
+            verify(component.status === Component.Ready, component.errorString())
+            var start = component.createObject(root)
+            verify(start !== null)
+            compare([start.width, start.height], [1000, 640])
+            compare(findChild(start, "waitingText").text, "Looking for the mouse …")
+            waitForRendering(start)
+            var drawn = grabImage(root)
+            start.destroy()
+            wait(0)
+            screen = createScreen()
+            waitForRendering(screen)
+            var expected = grabImage(root)
+            verify(drawn.equals(expected), "the start document draws another picture")
+            compare(ui_View.calls().length, 0)
+            // Something is drawn: the logo's middle is not the empty window.
+            verify(expected.alpha(500, 320) > 0)
+        }
+
         // Every dialog the main screen opens can be closed again, which takes the mask away.
         function test_dialogsClose_data() {
             var rows = []
