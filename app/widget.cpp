@@ -46,7 +46,9 @@ Widget::Widget(QWidget *parent, FirstDocument first)
     checkTimer.setInterval(CheckInterval);
     checkTimer.setSingleShot(true);
     connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
-    setupTrayIcon();
+    // Shown with the logo, the tray follows the first frame (buildMainScreen).
+    if (first == FirstDocument::MainScreen)
+        setupTrayIcon();
     deviceWatcher = new DeviceChangeWatcher(this);
     connect(deviceWatcher, &DeviceChangeWatcher::deviceChanged, this, &Widget::deviceChanged);
     connect(&hid, &Hid_Thread::devicesChanged, this, &Widget::deviceChanged);
@@ -70,11 +72,14 @@ myQQuickView *Widget::bridge() const
 
 void Widget::buildMainScreen()
 {
+    setupTrayIcon();
     uiController->loadMainDocument();
 }
 
 void Widget::setupTrayIcon()
 {
+    if (trayIcon)
+        return;
     trayIcon = new QSystemTrayIcon(this);
     QAction *quitAction = new QAction(tr("Quit (&Q)"), this);
     connect(quitAction, &QAction::triggered, this, &Widget::exitSYS);
@@ -246,6 +251,7 @@ void Widget::showNotice(int notice)
     const TrayNotices::Text shown
         = TrayNotices::text(TrayNotices::Notice(notice), bridge()->getLang());
     noticeLog.append(shown.text);
+    setupTrayIcon();
     trayIcon->showMessage(shown.title, shown.text, shown.icon, 10000);
 }
 

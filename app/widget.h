@@ -48,7 +48,8 @@ public:
     void deviceLost();
     // Asks the window to become visible again, asynchronously.
     void postRestore();
-    // Loads the main screen in place of the start document, if that is still shown.
+    // Loads the main screen in place of the start document, if that is still shown, and
+    // puts up the tray icon.
     void buildMainScreen();
 
     Hid_Thread &link() { return hid; }

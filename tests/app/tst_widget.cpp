@@ -372,6 +372,8 @@ void tst_Widget::logoFirstThenTheMainScreen()
     QVERIFY(start);
     QVERIFY(start->findChild<QQuickItem *>("powerOnLogo"));
     QVERIFY(!start->findChild<QQuickItem *>("panelRightItem"));
+    // Nothing the first frame does not need: the tray icon comes with the main screen.
+    QVERIFY(!window->tray());
     QCOMPARE(window->size(), QSize(1000, 640));
     QCOMPARE(window->bridge()->rootContext()->contextProperty("ui_View").value<QObject *>(),
         window->bridge());
@@ -382,6 +384,7 @@ void tst_Widget::logoFirstThenTheMainScreen()
     QQuickItem *root = window->bridge()->rootObject();
     QVERIFY(root);
     QVERIFY(root->findChild<QQuickItem *>("panelRightItem"));
+    QVERIFY(window->tray() && window->tray()->isVisible());
     QTRY_VERIFY(root->property("isPowerOn").toBool());
     QTRY_VERIFY(start.isNull());
     QCOMPARE(window->size(), QSize(1000, 640));

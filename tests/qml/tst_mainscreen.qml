@@ -476,11 +476,33 @@ Item {
                           ["profileMain", "Profiles"], ["macroKeyMain", "Macro Key"], ["singleKeyMain", "Key"],
                           ["factorysure", "Reset"]]
             for (var i = 0; i < titles.length; ++i) {
+                // Closed dialogs are built when first opened.
+                screen.openDialog(part(titles[i][0]))
+                part(titles[i][0]).visible = false
+                part("mainMask").visible = false
                 var frame = findChild(part(titles[i][0]), "dialogTitle")
                 verify(frame !== null, titles[i][0])
                 compare(frame.text, titles[i][1], titles[i][0])
             }
             compare(findChild(part("factorysure"), "dialogClose").visible, false)
+        }
+
+        // A closed page costs no items at start: its content is built when it first opens and
+        // kept when it closes.
+        function test_closedPagesAreBuiltWhenFirstOpened_data() {
+            return [{ tag: "key", page: "singleKeyMain", inside: "singleKeyOk" },
+                    { tag: "macro key", page: "macroKeyMain", inside: "macroNameList" },
+                    { tag: "key menu", page: "keyMenuMain", inside: "menuEntry10" }]
+        }
+
+        function test_closedPagesAreBuiltWhenFirstOpened(data) {
+            startedScreen()
+            var page = part(data.page)
+            compare(findChild(page, data.inside), null)
+            page.visible = true
+            verify(findChild(page, data.inside) !== null)
+            page.visible = false
+            verify(findChild(page, data.inside) !== null)
         }
 
         // A closed dialog holds no decoded picture: it opens with it, centred at the picture's
@@ -495,9 +517,11 @@ Item {
             startedScreen()
             var page = part(data.page)
             var picture = findChild(page, "dialogPicture")
-            verify(picture !== null)
-            compare(picture.status, Image.Null)
+            // Not built before its first opening, or built and closed.
+            verify(picture === null || picture.status === Image.Null)
             screen.openDialog(page)
+            picture = findChild(page, "dialogPicture")
+            verify(picture !== null)
             compare(picture.status, Image.Ready)
             verify(page.width >= picture.sourceSize.width && page.height >= picture.sourceSize.height)
             compare([page.x, page.y], [Math.round((1000 - page.width) / 2), Math.round((640 - page.height) / 2)])

@@ -1,10 +1,11 @@
 import QtQuick
+import "../common"
 
 // Menu of assignable functions, opened beside the button row being edited.
 Rectangle {
     id: keyMenuMain
     width: 134
-    height: mainColumn.height + 6
+    height: 3 + 21 * mainEntries.filter(function (entry) { return entry.hidden !== true }).length + 3
     visible: false
     color: "#1a1a1a"
     border.color: "#4f1717"
@@ -162,48 +163,53 @@ Rectangle {
         }
     }
 
-    // Presses between the entries stay with the menu.
-    MouseArea {
-        anchors.fill: parent
-    }
+    // The rows are built when the menu first opens.
+    LazyContent {
+        sourceComponent: Item {
+            // Presses between the entries stay with the menu.
+            MouseArea {
+                anchors.fill: parent
+            }
 
-    Column {
-        id: mainColumn
-        x: 3
-        y: 3
-        Repeater {
-            model: keyMenuMain.mainEntries
-            MenuRow {
-                entry: modelData
-                visible: modelData.hidden !== true
-                lit: modelData.sub !== undefined && keyMenuMain.shownSub === modelData.sub
-                onHovered: keyMenuMain.entryHovered(modelData)
+            Column {
+                id: mainColumn
+                x: 3
+                y: 3
+                Repeater {
+                    model: keyMenuMain.mainEntries
+                    MenuRow {
+                        entry: modelData
+                        visible: modelData.hidden !== true
+                        lit: modelData.sub !== undefined && keyMenuMain.shownSub === modelData.sub
+                        onHovered: keyMenuMain.entryHovered(modelData)
+                    }
+                }
+            }
+
+            SubMenu {
+                objectName: "subMenuBasic"
+                name: "basic"
+                y: 150
+                entries: keyMenuMain.basicEntries
+            }
+            SubMenu {
+                objectName: "subMenuMedia"
+                name: "media"
+                y: 171
+                entries: keyMenuMain.mediaEntries
+            }
+            SubMenu {
+                objectName: "subMenuWindows"
+                name: "windows"
+                y: 192
+                entries: keyMenuMain.windowsEntries
+            }
+            SubMenu {
+                objectName: "subMenuDpi"
+                name: "dpi"
+                y: 213
+                entries: keyMenuMain.dpiEntries
             }
         }
-    }
-
-    SubMenu {
-        objectName: "subMenuBasic"
-        name: "basic"
-        y: 150
-        entries: keyMenuMain.basicEntries
-    }
-    SubMenu {
-        objectName: "subMenuMedia"
-        name: "media"
-        y: 171
-        entries: keyMenuMain.mediaEntries
-    }
-    SubMenu {
-        objectName: "subMenuWindows"
-        name: "windows"
-        y: 192
-        entries: keyMenuMain.windowsEntries
-    }
-    SubMenu {
-        objectName: "subMenuDpi"
-        name: "dpi"
-        y: 213
-        entries: keyMenuMain.dpiEntries
     }
 }

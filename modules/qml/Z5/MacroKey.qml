@@ -140,76 +140,48 @@ Item {
         closeSure()
     }
 
-    DialogFrame {
-        anchors.fill: parent
-        dragTarget: macroKeyMain
-        backgroundSource: mainIten.sourceMacroKeyBg
-        title: macroKeyMain.uiType === 1 ? gunControlMain.gunControlLang[0] : macroKeyMain.macroKeyLang[0]
-        closeSource: mainIten.sourceMacroClose
-        closeHoverSource: mainIten.sourceMacroCloseHover
-        fontFamily: mainIten.fontFamily
-        fontColor: mainIten.fontColor
-        titleSize: mainIten.fontMiddleSize
-        onCloseClicked: macroKeyMain.cancel()
-        onBackgroundPressed: macroKeyMain.macroKeyFocus()
-    }
+    // Built when the dialog first opens.
+    LazyContent {
+        id: content
+        sourceComponent: Item {
+            DialogFrame {
+                anchors.fill: parent
+                dragTarget: macroKeyMain
+                backgroundSource: mainIten.sourceMacroKeyBg
+                title: macroKeyMain.uiType === 1 ? gunControlMain.gunControlLang[0] : macroKeyMain.macroKeyLang[0]
+                closeSource: mainIten.sourceMacroClose
+                closeHoverSource: mainIten.sourceMacroCloseHover
+                fontFamily: mainIten.fontFamily
+                fontColor: mainIten.fontColor
+                titleSize: mainIten.fontMiddleSize
+                onCloseClicked: macroKeyMain.cancel()
+                onBackgroundPressed: macroKeyMain.macroKeyFocus()
+            }
 
-    Text {
-        x: 60
-        y: 42
-        text: macroKeyMain.macroKeyLang[1]
-        color: mainIten.fontColor
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-    }
+            Text {
+                x: 60
+                y: 42
+                text: macroKeyMain.macroKeyLang[1]
+                color: mainIten.fontColor
+                font.family: mainIten.fontFamily
+                font.pixelSize: mainIten.fontNormalSize
+            }
 
-    Image {
-        id: nameField
-        objectName: "macroNameField"
-        x: 60
-        y: 64
-        width: 200
-        height: 20
-        source: mainIten.sourceMacroCombo
+            Image {
+                id: nameField
+                objectName: "macroNameField"
+                x: 60
+                y: 64
+                width: 200
+                height: 20
+                source: mainIten.sourceMacroCombo
 
-        Text {
-            x: 8
-            width: parent.width - 30
-            anchors.verticalCenter: parent.verticalCenter
-            elide: Text.ElideRight
-            text: macroKeyMain.chosenName
-            color: mainIten.fontColor
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontNormalSize
-        }
-        MouseArea {
-            anchors.fill: parent
-            cursorShape: Qt.PointingHandCursor
-            onClicked: macroKeyMain.toggleList()
-        }
-    }
-
-    Column {
-        x: 40
-        y: 98
-        spacing: 8
-        Repeater {
-            model: 3
-            Item {
-                id: radioItem
-                objectName: "macroTypeRadio" + index
-                required property int index
-                width: 240
-                height: 30
-                Image {
-                    anchors.verticalCenter: parent.verticalCenter
-                    source: macroKeyMain.macroType === radioItem.index ? mainIten.sourceMacroRadio1
-                                                                       : mainIten.sourceMacroRadio0
-                }
                 Text {
-                    x: 22
+                    x: 8
+                    width: parent.width - 30
                     anchors.verticalCenter: parent.verticalCenter
-                    text: macroKeyMain.macroKeyLang[2 + radioItem.index]
+                    elide: Text.ElideRight
+                    text: macroKeyMain.chosenName
                     color: mainIten.fontColor
                     font.family: mainIten.fontFamily
                     font.pixelSize: mainIten.fontNormalSize
@@ -217,89 +189,123 @@ Item {
                 MouseArea {
                     anchors.fill: parent
                     cursorShape: Qt.PointingHandCursor
-                    onClicked: {
-                        macroKeyMain.isOpen = false
-                        macroKeyMain.macroType = radioItem.index
+                    onClicked: macroKeyMain.toggleList()
+                }
+            }
+
+            Column {
+                x: 40
+                y: 98
+                spacing: 8
+                Repeater {
+                    model: 3
+                    Item {
+                        id: radioItem
+                        objectName: "macroTypeRadio" + index
+                        required property int index
+                        width: 240
+                        height: 30
+                        Image {
+                            anchors.verticalCenter: parent.verticalCenter
+                            source: macroKeyMain.macroType === radioItem.index ? mainIten.sourceMacroRadio1
+                                                                               : mainIten.sourceMacroRadio0
+                        }
+                        Text {
+                            x: 22
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: macroKeyMain.macroKeyLang[2 + radioItem.index]
+                            color: mainIten.fontColor
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontNormalSize
+                        }
+                        MouseArea {
+                            anchors.fill: parent
+                            cursorShape: Qt.PointingHandCursor
+                            onClicked: {
+                                macroKeyMain.isOpen = false
+                                macroKeyMain.macroType = radioItem.index
+                            }
+                        }
                     }
                 }
             }
-        }
-    }
 
-    DialogButton {
-        objectName: "macroKeyOk"
-        x: 56
-        y: 210
-        text: macroKeyMain.macroKeyLang[5]
-        fontFamily: mainIten.fontFamily
-        onClicked: macroKeyMain.accept()
-    }
-    DialogButton {
-        objectName: "dialogCancel"
-        x: 176
-        y: 210
-        text: macroKeyMain.macroKeyLang[6]
-        fontFamily: mainIten.fontFamily
-        onClicked: macroKeyMain.cancel()
-    }
+            DialogButton {
+                objectName: "macroKeyOk"
+                x: 56
+                y: 210
+                text: macroKeyMain.macroKeyLang[5]
+                fontFamily: mainIten.fontFamily
+                onClicked: macroKeyMain.accept()
+            }
+            DialogButton {
+                objectName: "dialogCancel"
+                x: 176
+                y: 210
+                text: macroKeyMain.macroKeyLang[6]
+                fontFamily: mainIten.fontFamily
+                onClicked: macroKeyMain.cancel()
+            }
 
-    Rectangle {
-        id: dropDown
-        objectName: "macroDropDown"
-        x: nameField.x
-        y: nameField.y + nameField.height
-        width: nameField.width
-        height: Math.min(macroKeyMain.names.length, macroKeyMain.visibleRows) * 18 + 2
-        visible: macroKeyMain.isOpen
-        color: "#1c1c1c"
-        border.color: "#8f2020"
+            Rectangle {
+                id: dropDown
+                objectName: "macroDropDown"
+                x: nameField.x
+                y: nameField.y + nameField.height
+                width: nameField.width
+                height: Math.min(macroKeyMain.names.length, macroKeyMain.visibleRows) * 18 + 2
+                visible: macroKeyMain.isOpen
+                color: "#1c1c1c"
+                border.color: "#8f2020"
 
-        ListView {
-            id: nameList
-            objectName: "macroNameList"
-            x: 1
-            y: 1
-            width: parent.width - 2 - (dropDownBar.visible ? 8 : 0)
-            height: parent.height - 2
-            clip: true
-            boundsBehavior: Flickable.StopAtBounds
-            model: macroKeyMain.names
-            delegate: Rectangle {
-                id: nameRow
-                objectName: "nameRow" + index
-                required property int index
-                required property string modelData
-                width: nameList.width
-                height: 18
-                color: nameArea.containsMouse ? "#8f2020" : "transparent"
-                Text {
-                    x: 7
-                    width: parent.width - 10
-                    anchors.verticalCenter: parent.verticalCenter
-                    elide: Text.ElideRight
-                    text: nameRow.modelData
-                    color: mainIten.fontColor
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontNormalSize
+                ListView {
+                    id: nameList
+                    objectName: "macroNameList"
+                    x: 1
+                    y: 1
+                    width: parent.width - 2 - (dropDownBar.visible ? 8 : 0)
+                    height: parent.height - 2
+                    clip: true
+                    boundsBehavior: Flickable.StopAtBounds
+                    model: macroKeyMain.names
+                    delegate: Rectangle {
+                        id: nameRow
+                        objectName: "nameRow" + index
+                        required property int index
+                        required property string modelData
+                        width: nameList.width
+                        height: 18
+                        color: nameArea.containsMouse ? "#8f2020" : "transparent"
+                        Text {
+                            x: 7
+                            width: parent.width - 10
+                            anchors.verticalCenter: parent.verticalCenter
+                            elide: Text.ElideRight
+                            text: nameRow.modelData
+                            color: mainIten.fontColor
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontNormalSize
+                        }
+                        MouseArea {
+                            id: nameArea
+                            anchors.fill: parent
+                            hoverEnabled: true
+                            onClicked: macroKeyMain.choose(nameRow.modelData)
+                        }
+                    }
                 }
-                MouseArea {
-                    id: nameArea
-                    anchors.fill: parent
-                    hoverEnabled: true
-                    onClicked: macroKeyMain.choose(nameRow.modelData)
+                Rectangle {
+                    id: dropDownBar
+                    objectName: "dropDownBar"
+                    x: parent.width - 8
+                    y: 1 + nameList.visibleArea.yPosition * nameList.height
+                    width: 6
+                    height: Math.min(1, nameList.visibleArea.heightRatio) * nameList.height
+                    radius: 3
+                    color: "#767676"
+                    visible: macroKeyMain.names.length > macroKeyMain.visibleRows
                 }
             }
-        }
-        Rectangle {
-            id: dropDownBar
-            objectName: "dropDownBar"
-            x: parent.width - 8
-            y: 1 + nameList.visibleArea.yPosition * nameList.height
-            width: 6
-            height: Math.min(1, nameList.visibleArea.heightRatio) * nameList.height
-            radius: 3
-            color: "#767676"
-            visible: macroKeyMain.names.length > macroKeyMain.visibleRows
         }
     }
 }
