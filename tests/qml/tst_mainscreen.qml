@@ -492,7 +492,10 @@ Item {
         function test_closedPagesAreBuiltWhenFirstOpened_data() {
             return [{ tag: "key", page: "singleKeyMain", inside: "singleKeyOk" },
                     { tag: "macro key", page: "macroKeyMain", inside: "macroNameList" },
-                    { tag: "key menu", page: "keyMenuMain", inside: "menuEntry10" }]
+                    { tag: "key menu", page: "keyMenuMain", inside: "menuEntry10" },
+                    { tag: "macro editor", page: "macroEditorMain", inside: "macroDataList" },
+                    { tag: "gun", page: "gunControlMain", inside: "gunInsertDialog" },
+                    { tag: "profiles", page: "profileMain", inside: "profileList" }]
         }
 
         function test_closedPagesAreBuiltWhenFirstOpened(data) {
@@ -503,6 +506,33 @@ Item {
             verify(findChild(page, data.inside) !== null)
             page.visible = false
             verify(findChild(page, data.inside) !== null)
+        }
+
+        // What the start-up gives a closed dialog shows when it first opens.
+        function test_closedPagesShowWhatTheyWereGiven_data() {
+            return [{ tag: "macro editor", opener: "macroEditorButton", field: "countRecordInput", text: "7",
+                      results: [["getNameList/0", ["Macro_0", "loadertovrim"]], ["loadMacroIndex/Macro_0", 0],
+                                ["loadMacroIni/Macro_0", ["1,A", "2,A", "7"]]] },
+                    { tag: "gun", opener: "gunControlButton", field: "gunLoopInput", text: "4",
+                      results: [["getNameList/1", ["General", "Standard", "Rifle"]], ["loadGunIndex/Rifle", 2],
+                                ["getselectGun/0", "Rifle"], ["loadGunIni/Rifle", ["1,A", "2,A", "4"]]] },
+                    { tag: "profiles", opener: "profileBtn", list: "profileList", field: "profileRow2", name: "Quiet",
+                      results: [["getNameList/2", ["Work0", "Play1", "Quiet2"]], ["getProfile", 2]] }]
+        }
+
+        function test_closedPagesShowWhatTheyWereGiven(data) {
+            for (var i = 0; i < data.results.length; ++i)
+                ui_View.setResult(data.results[i][0], data.results[i][1])
+            startedScreen()
+            mouseClick(part(data.opener))
+            // Rows are laid out with the next frame.
+            if (data.list)
+                part(data.list).forceLayout()
+            var field = part(data.field)
+            if (data.text !== undefined)
+                compare(field.text, data.text)
+            else
+                compare(field.name, data.name)
         }
 
         // A closed dialog holds no decoded picture: it opens with it, centred at the picture's

@@ -40,9 +40,13 @@ Item {
     property int editingAction: -1
     property int insertMode: -1
     property int mouseChoice: 0
-    property alias recTime: delayRecord.isSelect
-    property alias loopsTimer: countRecord.isSelect
-    property alias loopText: countRecordInput.text
+    // The options, the loop count, the action menu and the insert dialog: init, profile changes
+    // and recording use them before the dialog is first built.
+    property bool recTime: true
+    property bool loopsTimer: false
+    property string loopText: "1"
+    property bool menuOpen: false
+    property bool insertOpen: false
     readonly property alias recordTicks: macroRecord.macroRecordCount
 
     signal deleteGunSignal(string gunName)
@@ -242,7 +246,7 @@ Item {
         var gun = parseGun(ui_View.loadGunIni(getGunName(index)))
         for (var i = 0; i < gun.actions.length; ++i)
             macroDataModel0.append(gun.actions[i])
-        countRecordInput.text = gun.loops
+        loopText = gun.loops
         gunBytes = deCode(gun.actions, loopCount()).length
     }
 
@@ -263,7 +267,7 @@ Item {
     }
 
     function loopCount() {
-        var n = parseInt(countRecordInput.text, 10)
+        var n = parseInt(loopText, 10)
         return isNaN(n) ? 1 : Math.max(0, Math.min(65535, n))
     }
 
@@ -329,9 +333,14 @@ Item {
         if (!tryInsert(at, [{ type: pressType, info: name }, { type: pressType + 1, info: name }]))
             return false
         currentAction = at + 1
-        actionView.positionViewAtIndex(currentAction, ListView.Contain)
+        showAction(currentAction)
         autoSave()
         return true
+    }
+
+    function showAction(index) {
+        if (content.built)
+            content.built.actionView.positionViewAtIndex(index, ListView.Contain)
     }
 
     function insertMouseButton(name) {
@@ -352,7 +361,7 @@ Item {
         if (!tryInsert(at, [{ type: 5, info: String(dx) }, { type: 6, info: String(dy) }]))
             return false
         currentAction = at + 1
-        actionView.positionViewAtIndex(currentAction, ListView.Contain)
+        showAction(currentAction)
         autoSave()
         return true
     }
@@ -365,7 +374,7 @@ Item {
         if (!tryInsert(at, [{ type: 0, info: String(value) }]))
             return false
         currentAction = at
-        actionView.positionViewAtIndex(currentAction, ListView.Contain)
+        showAction(currentAction)
         autoSave()
         return true
     }
@@ -409,7 +418,7 @@ Item {
     }
 
     function runMenu(entry) {
-        contextMenu.visible = false
+        menuOpen = false
         if (entry === 0)
             deleteAction(currentAction)
         else if (entry >= 1 && entry <= 3)
@@ -491,7 +500,8 @@ Item {
             stopRecord()
             return
         }
-        actionView.positionViewAtEnd()
+        if (content.built)
+            content.built.actionView.positionViewAtEnd()
     }
 
     function detectInput(isDown, usbCode) {
@@ -604,7 +614,7 @@ Item {
             return
         var gun = parseGun(lines)
         if (String(macroName) === getGunName(currentGun) && !isInputting)
-            countRecordInput.text = gun.loops
+            loopText = gun.loops
         var bytes = deCode(gun.actions, gun.loops)
         if (bytes.length >= gunByteLimit)
             return
@@ -616,25 +626,31 @@ Item {
 
     // ---- dialog handling
 
+    // Only the built dialog edits: its editors hold the texts.
     function endEditing(commit) {
+        var ui = content.built
         if (editingGun >= 0) {
             var gunRow = editingGun
             editingGun = -1
-            gunNameEditor.focus = false
-            if (commit)
-                renameGun(gunRow, gunNameEditor.text)
+            if (ui) {
+                ui.gunNameEditor.focus = false
+                if (commit)
+                    renameGun(gunRow, ui.gunNameEditor.text)
+            }
         }
         if (editingAction >= 0) {
             var actionRow = editingAction
             editingAction = -1
-            valueEditor.focus = false
-            if (commit)
-                editValue(actionRow, valueEditor.text)
+            if (ui) {
+                ui.valueEditor.focus = false
+                if (commit)
+                    editValue(actionRow, ui.valueEditor.text)
+            }
         }
     }
 
     function gunControlFocus() {
-        contextMenu.visible = false
+        menuOpen = false
         endEditing(true)
     }
 
@@ -646,31 +662,38 @@ Item {
         tmpKeycodeUSB = -1
         tmpKeyString = ""
         mouseChoice = 0
-        delayInput.text = "10"
-        cursorX.text = "0"
-        cursorY.text = "0"
+        // Fields not built yet start with these values.
+        var ui = content.built
+        if (ui) {
+            ui.delayInput.text = "10"
+            ui.cursorX.text = "0"
+            ui.cursorY.text = "0"
+        }
         isInsertting = mode === 0
-        insertDialog.visible = true
+        insertOpen = true
     }
 
     function closeInsert() {
         isInsertting = false
-        insertDialog.visible = false
+        insertOpen = false
         insertMode = -1
     }
 
     // A delay beyond its limit keeps the dialog open with the value shown in red.
     function acceptInsert() {
-        if (insertMode === 3 && !delayInput.acceptableInput)
+        var ui = content.built
+        var delayText = ui ? ui.delayInput.text : "10"
+        var delayAcceptable = ui ? ui.delayInput.acceptableInput : true
+        if (insertMode === 3 && !delayAcceptable)
             return
         if (insertMode === 0 && tmpKeycodeUSB >= 0)
             insertKey(tmpKeyString)
         else if (insertMode === 1)
             insertMouseButton(mouseButtonNames[mouseChoice])
         else if (insertMode === 2)
-            insertCursor(parseInt(cursorX.text, 10), parseInt(cursorY.text, 10))
-        else if (insertMode === 3 && delayInput.acceptableInput)
-            insertDelay(parseInt(delayInput.text, 10))
+            insertCursor(ui ? parseInt(ui.cursorX.text, 10) : 0, ui ? parseInt(ui.cursorY.text, 10) : 0)
+        else if (insertMode === 3 && delayAcceptable)
+            insertDelay(parseInt(delayText, 10))
         closeInsert()
     }
 
@@ -700,274 +723,11 @@ Item {
         return type === 1 || type === 3 ? mainIten.sourceGunDown : mainIten.sourceGunUp
     }
 
-    DialogFrame {
-        id: frame
-        anchors.fill: parent
-        dragTarget: gunControlMain
-        backgroundSource: mainIten.sourceGunControlBg
-        title: gunControlMain.gunControlLang[0]
-        closeSource: mainIten.sourceGunClose
-        closeHoverSource: mainIten.sourceGunCloseHover
-        fontFamily: mainIten.fontFamily
-        fontColor: mainIten.fontColor
-        onCloseClicked: gunControlMain.closeGunControl()
-    }
-
-    Repeater {
-        model: [{ x: 15, text: 1 }, { x: 147, text: 3 }, { x: 279, text: 2 }]
-        Text {
-            required property var modelData
-            x: modelData.x
-            y: 36
-            text: gunControlMain.gunControlLang[modelData.text]
-            color: mainIten.fontColor
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontNormalSize
-        }
-    }
-
-    // Clicks on empty parts of the dialog end editing and close the menu.
-    MouseArea {
-        x: 0
-        y: 30
-        width: parent.width
-        height: parent.height - 30
-        onPressed: function (mouse) {
-            gunControlMain.gunControlFocus()
-            mouse.accepted = false
-        }
-    }
-
-    ListView {
-        id: gunView
-        objectName: "gunList"
-        x: 17
-        y: 60
-        width: 118
-        height: 326
-        clip: true
-        boundsBehavior: Flickable.StopAtBounds
-        model: macroNumberModel
-        delegate: Rectangle {
-            id: gunRow
-            required property int index
-            required property string macroName
-            objectName: "gunRow" + index
-            width: gunView.width
-            height: gunControlMain.rowHeight
-            color: index === gunControlMain.currentGun ? "#761212"
-                                                       : (gunRowArea.containsMouse ? "#2a2a2a" : "transparent")
-            Rectangle {
-                x: 2
-                y: 6
-                width: 3
-                height: 10
-                color: "#e03030"
-                visible: gunRow.macroName === gunControlMain.selectGunName
-            }
-            Text {
-                x: 9
-                width: parent.width - 12
-                anchors.verticalCenter: parent.verticalCenter
-                elide: Text.ElideRight
-                text: gunRow.macroName
-                color: mainIten.fontColor
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
-            }
-            MouseArea {
-                id: gunRowArea
-                anchors.fill: parent
-                hoverEnabled: true
-                onClicked: {
-                    gunControlMain.gunControlFocus()
-                    if (gunRow.index !== gunControlMain.currentGun && !gunControlMain.isInputting)
-                        gunControlMain.showGun(gunRow.index)
-                }
-                onDoubleClicked: {
-                    if (gunControlMain.isInputting)
-                        return
-                    gunNameEditor.text = gunRow.macroName
-                    gunControlMain.editingGun = gunRow.index
-                    gunNameEditor.selectAll()
-                    gunNameEditor.forceActiveFocus()
-                }
-            }
-        }
-
-        Rectangle {
-            parent: gunView.contentItem
-            y: gunControlMain.editingGun * gunControlMain.rowHeight
-            width: gunView.width
-            height: gunControlMain.rowHeight
-            visible: gunControlMain.editingGun >= 0
-            color: "#0c0c0c"
-            border.color: "#761212"
-            TextInput {
-                id: gunNameEditor
-                objectName: "gunNameEditor"
-                x: 8
-                width: parent.width - 12
-                anchors.verticalCenter: parent.verticalCenter
-                clip: true
-                maximumLength: 64
-                color: mainIten.fontColor
-                selectionColor: "#761212"
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
-                onAccepted: gunControlMain.endEditing(true)
-                Keys.onEscapePressed: gunControlMain.endEditing(false)
-                onActiveFocusChanged: if (!activeFocus && gunControlMain.editingGun >= 0)
-                                          gunControlMain.endEditing(true)
-            }
-        }
-    }
-
-    ListView {
-        id: actionView
-        objectName: "gunActionList"
-        x: 281
-        y: 60
-        width: 342
-        height: 326
-        clip: true
-        boundsBehavior: Flickable.StopAtBounds
-        model: macroDataModel0
-        delegate: Rectangle {
-            id: actionRow
-            required property int index
-            required property int type
-            required property string info
-            objectName: "gunAction" + index
-            width: actionView.width - 8
-            height: gunControlMain.rowHeight
-            color: index === gunControlMain.currentAction ? "#761212"
-                                                          : (actionArea.containsMouse ? "#2a2a2a" : "transparent")
-            Text {
-                x: 6
-                width: 28
-                anchors.verticalCenter: parent.verticalCenter
-                horizontalAlignment: Text.AlignRight
-                text: actionRow.index + 1
-                color: "#8a8a8a"
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontMinSize
-            }
-            Image {
-                x: 42
-                anchors.verticalCenter: parent.verticalCenter
-                source: gunControlMain.actionIcon(actionRow.type)
-            }
-            Text {
-                x: 64
-                anchors.verticalCenter: parent.verticalCenter
-                text: gunControlMain.actionText(actionRow.type, actionRow.info)
-                color: mainIten.fontColor
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
-            }
-            MouseArea {
-                id: actionArea
-                anchors.fill: parent
-                hoverEnabled: true
-                acceptedButtons: Qt.LeftButton | Qt.RightButton
-                onPressed: function (mouse) {
-                    gunControlMain.gunControlFocus()
-                    gunControlMain.currentAction = actionRow.index
-                    if (mouse.button === Qt.RightButton && !gunControlMain.isInputting) {
-                        var p = mapToItem(gunControlMain, mouse.x, mouse.y)
-                        contextMenu.x = Math.min(p.x, gunControlMain.width - contextMenu.width - 4)
-                        contextMenu.y = Math.min(p.y, gunControlMain.height - contextMenu.height - 4)
-                        contextMenu.visible = true
-                    }
-                }
-                onDoubleClicked: function (mouse) {
-                    var t = actionRow.type
-                    if (mouse.button !== Qt.LeftButton || gunControlMain.isInputting
-                            || (t !== 0 && t !== 5 && t !== 6))
-                        return
-                    valueEditor.text = actionRow.info
-                    gunControlMain.editingAction = actionRow.index
-                    valueEditor.selectAll()
-                    valueEditor.forceActiveFocus()
-                }
-            }
-        }
-
-        Rectangle {
-            parent: actionView.contentItem
-            x: 60
-            y: gunControlMain.editingAction * gunControlMain.rowHeight
-            width: 120
-            height: gunControlMain.rowHeight
-            visible: gunControlMain.editingAction >= 0
-            color: "#0c0c0c"
-            border.color: "#761212"
-            TextInput {
-                id: valueEditor
-                objectName: "gunValueEditor"
-                x: 6
-                width: parent.width - 10
-                anchors.verticalCenter: parent.verticalCenter
-                clip: true
-                color: mainIten.fontColor
-                selectionColor: "#761212"
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
-                validator: IntValidator {
-                    bottom: gunControlMain.actionType(gunControlMain.editingAction) === 0 ? 0 : -127
-                    top: gunControlMain.actionType(gunControlMain.editingAction) === 0 ? 100000 : 127
-                }
-                onAccepted: gunControlMain.endEditing(true)
-                Keys.onEscapePressed: gunControlMain.endEditing(false)
-                onActiveFocusChanged: if (!activeFocus && gunControlMain.editingAction >= 0)
-                                          gunControlMain.endEditing(true)
-            }
-        }
-    }
-
-    // ---- options column
-
-    Item {
-        id: recordButton
-        objectName: "gunRecordButton"
-        x: 157
-        y: 68
-        width: 100
-        height: 26
-        Image {
-            anchors.fill: parent
-            source: gunControlMain.isInputting ? mainIten.sourceGunRecording
-                                               : (recordArea.containsMouse ? mainIten.sourceGunRecordHover
-                                                                           : mainIten.sourceGunRecord)
-        }
-        Text {
-            anchors.centerIn: parent
-            anchors.horizontalCenterOffset: 7
-            text: gunControlMain.gunControlLang[gunControlMain.isInputting ? 5 : 4]
-            color: mainIten.fontColor
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontNormalSize
-        }
-        // Acts on the press: the release would already be recorded by the hooks.
-        MouseArea {
-            id: recordArea
-            anchors.fill: parent
-            hoverEnabled: true
-            cursorShape: Qt.PointingHandCursor
-            onPressed: {
-                if (gunControlMain.isInputting)
-                    gunControlMain.stopRecord()
-                else
-                    gunControlMain.startRecord()
-            }
-        }
-    }
-
     component CheckOption: Item {
         id: check
         property bool isSelect: false
         property string text: ""
+        signal toggled()
         width: 100
         height: 18
         Image {
@@ -985,406 +745,685 @@ Item {
         MouseArea {
             anchors.fill: parent
             cursorShape: Qt.PointingHandCursor
-            onClicked: check.isSelect = !check.isSelect
+            onClicked: check.toggled()
         }
     }
 
-    CheckOption {
-        id: delayRecord
-        objectName: "gunRecTime"
-        x: 157
-        y: 108
-        isSelect: true
-        text: gunControlMain.gunControlLang[6]
-    }
+    // Built when the dialog first opens.
+    LazyContent {
+        id: content
+        sourceComponent: Item {
+            property alias actionView: actionView
+            property alias gunNameEditor: gunNameEditor
+            property alias valueEditor: valueEditor
+            property alias delayInput: delayInput
+            property alias cursorX: cursorX
+            property alias cursorY: cursorY
 
-    CheckOption {
-        id: countRecord
-        objectName: "gunLoopsTimer"
-        x: 157
-        y: 132
-        text: gunControlMain.gunControlLang[7]
-    }
-
-    Image {
-        x: 157
-        y: 156
-        width: 100
-        height: 20
-        source: mainIten.sourceGunInput
-        opacity: countRecord.isSelect ? 1 : 0.5
-        TextInput {
-            id: countRecordInput
-            objectName: "gunLoopInput"
-            x: 6
-            width: parent.width - 12
-            anchors.verticalCenter: parent.verticalCenter
-            readOnly: !countRecord.isSelect
-            text: "1"
-            color: mainIten.fontColor
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontNormalSize
-            validator: IntValidator { bottom: 0; top: 65535 }
-            onEditingFinished: {
-                if (text === "")
-                    text = "1"
-                if (!readOnly)
-                    gunControlMain.autoSave()
+            DialogFrame {
+                id: frame
+                anchors.fill: parent
+                dragTarget: gunControlMain
+                backgroundSource: mainIten.sourceGunControlBg
+                title: gunControlMain.gunControlLang[0]
+                closeSource: mainIten.sourceGunClose
+                closeHoverSource: mainIten.sourceGunCloseHover
+                fontFamily: mainIten.fontFamily
+                fontColor: mainIten.fontColor
+                onCloseClicked: gunControlMain.closeGunControl()
             }
-        }
-    }
 
-    Repeater {
-        model: [{ name: "gunInsertKeyButton", text: 17, mode: 0 },
-            { name: "gunInsertMouseButton", text: 18, mode: 1 },
-            { name: "gunInsertCursorButton", text: 19, mode: 2 },
-            { name: "gunInsertDelayButton", text: 16, mode: 3 }]
-        DialogButton {
-            required property var modelData
-            required property int index
-            objectName: modelData.name
-            x: 157
-            y: 196 + index * 31
-            width: 100
-            enabled: gunControlMain.currentGun >= 0 && !gunControlMain.isInputting
-            opacity: enabled ? 1 : 0.5
-            text: gunControlMain.gunControlLang[modelData.text]
-            fontFamily: mainIten.fontFamily
-            onClicked: gunControlMain.openInsert(modelData.mode)
-        }
-    }
-
-    Text {
-        objectName: "gunMemoryText"
-        x: 157
-        y: 330
-        width: 100
-        wrapMode: Text.WordWrap
-        text: gunControlMain.gunControlLang[29].replace("%1", gunControlMain.gunBytes)
-              .replace("%2", gunControlMain.gunByteLimit - 1)
-        color: "#9a9a9a"
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontMinSize
-    }
-
-    Text {
-        objectName: "gunLimitText"
-        x: 157
-        y: 348
-        width: 100
-        visible: gunControlMain.limitReached
-        wrapMode: Text.WordWrap
-        text: gunControlMain.gunControlLang[28]
-        color: "#ff5a5a"
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-    }
-
-    // ---- bottom row
-
-    DialogButton {
-        objectName: "gunNewButton"
-        x: 15
-        y: 404
-        enabled: !gunControlMain.isInputting && macroNumberModel.count < gunControlMain.maxGuns
-        opacity: enabled ? 1 : 0.5
-        text: gunControlMain.gunControlLang[8]
-        fontFamily: mainIten.fontFamily
-        onClicked: gunControlMain.newGun()
-    }
-    DialogButton {
-        objectName: "gunDeleteButton"
-        x: 111
-        y: 404
-        enabled: !gunControlMain.isInputting && gunControlMain.currentGun >= gunControlMain.shippedGuns
-        opacity: enabled ? 1 : 0.5
-        text: gunControlMain.gunControlLang[9]
-        fontFamily: mainIten.fontFamily
-        onClicked: gunControlMain.deleteGun(gunControlMain.currentGun)
-    }
-    DialogButton {
-        objectName: "gunOkButton"
-        x: 437
-        y: 404
-        text: gunControlMain.gunControlLang[10]
-        fontFamily: mainIten.fontFamily
-        onClicked: gunControlMain.closeGunControl()
-    }
-    DialogButton {
-        objectName: "dialogCancel"
-        x: 535
-        y: 404
-        text: gunControlMain.gunControlLang[11]
-        fontFamily: mainIten.fontFamily
-        onClicked: gunControlMain.closeGunControl()
-    }
-
-    // ---- context menu on an action
-
-    Rectangle {
-        id: contextMenu
-        objectName: "gunContextMenu"
-        width: 150
-        height: 5 * gunControlMain.rowHeight + 4
-        visible: false
-        color: "#1c1c1c"
-        border.color: "#4f1717"
-        // Texts follow the actions: delete, left, right, middle button, delay.
-        readonly property var texts: [gunControlMain.gunControlLang[12], gunControlMain.gunControlLang[13],
-            gunControlMain.gunControlLang[15], gunControlMain.gunControlLang[14], gunControlMain.gunControlLang[16]]
-        Column {
-            x: 2
-            y: 2
             Repeater {
-                model: contextMenu.texts
-                Rectangle {
-                    required property string modelData
+                model: [{ x: 15, text: 1 }, { x: 147, text: 3 }, { x: 279, text: 2 }]
+                Text {
+                    required property var modelData
+                    x: modelData.x
+                    y: 36
+                    text: gunControlMain.gunControlLang[modelData.text]
+                    color: mainIten.fontColor
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontNormalSize
+                }
+            }
+
+            // Clicks on empty parts of the dialog end editing and close the menu.
+            MouseArea {
+                x: 0
+                y: 30
+                width: parent.width
+                height: parent.height - 30
+                onPressed: function (mouse) {
+                    gunControlMain.gunControlFocus()
+                    mouse.accepted = false
+                }
+            }
+
+            ListView {
+                id: gunView
+                objectName: "gunList"
+                x: 17
+                y: 60
+                width: 118
+                height: 326
+                clip: true
+                boundsBehavior: Flickable.StopAtBounds
+                model: macroNumberModel
+                delegate: Rectangle {
+                    id: gunRow
                     required property int index
-                    objectName: "gunMenuItem" + index
-                    width: contextMenu.width - 4
+                    required property string macroName
+                    objectName: "gunRow" + index
+                    width: gunView.width
                     height: gunControlMain.rowHeight
-                    color: menuArea.containsMouse ? "#761212" : "transparent"
+                    color: index === gunControlMain.currentGun ? "#761212"
+                                                               : (gunRowArea.containsMouse ? "#2a2a2a" : "transparent")
+                    Rectangle {
+                        x: 2
+                        y: 6
+                        width: 3
+                        height: 10
+                        color: "#e03030"
+                        visible: gunRow.macroName === gunControlMain.selectGunName
+                    }
                     Text {
-                        x: 10
+                        x: 9
+                        width: parent.width - 12
                         anchors.verticalCenter: parent.verticalCenter
-                        text: parent.modelData
+                        elide: Text.ElideRight
+                        text: gunRow.macroName
                         color: mainIten.fontColor
                         font.family: mainIten.fontFamily
                         font.pixelSize: mainIten.fontNormalSize
                     }
                     MouseArea {
-                        id: menuArea
+                        id: gunRowArea
                         anchors.fill: parent
                         hoverEnabled: true
-                        onClicked: gunControlMain.runMenu(parent.index)
+                        onClicked: {
+                            gunControlMain.gunControlFocus()
+                            if (gunRow.index !== gunControlMain.currentGun && !gunControlMain.isInputting)
+                                gunControlMain.showGun(gunRow.index)
+                        }
+                        onDoubleClicked: {
+                            if (gunControlMain.isInputting)
+                                return
+                            gunNameEditor.text = gunRow.macroName
+                            gunControlMain.editingGun = gunRow.index
+                            gunNameEditor.selectAll()
+                            gunNameEditor.forceActiveFocus()
+                        }
+                    }
+                }
+
+                Rectangle {
+                    parent: gunView.contentItem
+                    y: gunControlMain.editingGun * gunControlMain.rowHeight
+                    width: gunView.width
+                    height: gunControlMain.rowHeight
+                    visible: gunControlMain.editingGun >= 0
+                    color: "#0c0c0c"
+                    border.color: "#761212"
+                    TextInput {
+                        id: gunNameEditor
+                        objectName: "gunNameEditor"
+                        x: 8
+                        width: parent.width - 12
+                        anchors.verticalCenter: parent.verticalCenter
+                        clip: true
+                        maximumLength: 64
+                        color: mainIten.fontColor
+                        selectionColor: "#761212"
+                        font.family: mainIten.fontFamily
+                        font.pixelSize: mainIten.fontNormalSize
+                        onAccepted: gunControlMain.endEditing(true)
+                        Keys.onEscapePressed: gunControlMain.endEditing(false)
+                        onActiveFocusChanged: if (!activeFocus && gunControlMain.editingGun >= 0)
+                                                  gunControlMain.endEditing(true)
                     }
                 }
             }
-        }
-    }
 
-    // ---- Insert dialogs
+            ListView {
+                id: actionView
+                objectName: "gunActionList"
+                x: 281
+                y: 60
+                width: 342
+                height: 326
+                clip: true
+                boundsBehavior: Flickable.StopAtBounds
+                model: macroDataModel0
+                delegate: Rectangle {
+                    id: actionRow
+                    required property int index
+                    required property int type
+                    required property string info
+                    objectName: "gunAction" + index
+                    width: actionView.width - 8
+                    height: gunControlMain.rowHeight
+                    color: index === gunControlMain.currentAction ? "#761212"
+                                                                  : (actionArea.containsMouse ? "#2a2a2a" : "transparent")
+                    Text {
+                        x: 6
+                        width: 28
+                        anchors.verticalCenter: parent.verticalCenter
+                        horizontalAlignment: Text.AlignRight
+                        text: actionRow.index + 1
+                        color: "#8a8a8a"
+                        font.family: mainIten.fontFamily
+                        font.pixelSize: mainIten.fontMinSize
+                    }
+                    Image {
+                        x: 42
+                        anchors.verticalCenter: parent.verticalCenter
+                        source: gunControlMain.actionIcon(actionRow.type)
+                    }
+                    Text {
+                        x: 64
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: gunControlMain.actionText(actionRow.type, actionRow.info)
+                        color: mainIten.fontColor
+                        font.family: mainIten.fontFamily
+                        font.pixelSize: mainIten.fontNormalSize
+                    }
+                    MouseArea {
+                        id: actionArea
+                        anchors.fill: parent
+                        hoverEnabled: true
+                        acceptedButtons: Qt.LeftButton | Qt.RightButton
+                        onPressed: function (mouse) {
+                            gunControlMain.gunControlFocus()
+                            gunControlMain.currentAction = actionRow.index
+                            if (mouse.button === Qt.RightButton && !gunControlMain.isInputting) {
+                                var p = mapToItem(gunControlMain, mouse.x, mouse.y)
+                                contextMenu.x = Math.min(p.x, gunControlMain.width - contextMenu.width - 4)
+                                contextMenu.y = Math.min(p.y, gunControlMain.height - contextMenu.height - 4)
+                                gunControlMain.menuOpen = true
+                            }
+                        }
+                        onDoubleClicked: function (mouse) {
+                            var t = actionRow.type
+                            if (mouse.button !== Qt.LeftButton || gunControlMain.isInputting
+                                    || (t !== 0 && t !== 5 && t !== 6))
+                                return
+                            valueEditor.text = actionRow.info
+                            gunControlMain.editingAction = actionRow.index
+                            valueEditor.selectAll()
+                            valueEditor.forceActiveFocus()
+                        }
+                    }
+                }
 
-    Rectangle {
-        anchors.fill: parent
-        visible: insertDialog.visible
-        color: "#70000000"
-        MouseArea {
-            anchors.fill: parent
-            acceptedButtons: Qt.AllButtons
-        }
-    }
+                Rectangle {
+                    parent: actionView.contentItem
+                    x: 60
+                    y: gunControlMain.editingAction * gunControlMain.rowHeight
+                    width: 120
+                    height: gunControlMain.rowHeight
+                    visible: gunControlMain.editingAction >= 0
+                    color: "#0c0c0c"
+                    border.color: "#761212"
+                    TextInput {
+                        id: valueEditor
+                        objectName: "gunValueEditor"
+                        x: 6
+                        width: parent.width - 10
+                        anchors.verticalCenter: parent.verticalCenter
+                        clip: true
+                        color: mainIten.fontColor
+                        selectionColor: "#761212"
+                        font.family: mainIten.fontFamily
+                        font.pixelSize: mainIten.fontNormalSize
+                        validator: IntValidator {
+                            bottom: gunControlMain.actionType(gunControlMain.editingAction) === 0 ? 0 : -127
+                            top: gunControlMain.actionType(gunControlMain.editingAction) === 0 ? 100000 : 127
+                        }
+                        onAccepted: gunControlMain.endEditing(true)
+                        Keys.onEscapePressed: gunControlMain.endEditing(false)
+                        onActiveFocusChanged: if (!activeFocus && gunControlMain.editingAction >= 0)
+                                                  gunControlMain.endEditing(true)
+                    }
+                }
+            }
 
-    DialogFrame {
-        id: insertDialog
-        objectName: "gunInsertDialog"
-        x: Math.round((parent.width - width) / 2)
-        y: Math.round((parent.height - height) / 2)
-        width: 280
-        height: 180
-        visible: false
-        backgroundSource: mainIten.sourceGunDialogBg
-        title: gunControlMain.gunControlLang[[20, 27, 24, 22][Math.max(0, gunControlMain.insertMode)]]
-        closeSource: mainIten.sourceGunClose
-        closeHoverSource: mainIten.sourceGunCloseHover
-        fontFamily: mainIten.fontFamily
-        fontColor: mainIten.fontColor
-        onCloseClicked: gunControlMain.closeInsert()
+            // ---- options column
 
-        Item {
-            anchors.fill: parent
-            visible: gunControlMain.insertMode === 0 || gunControlMain.insertMode === 3
+            Item {
+                id: recordButton
+                objectName: "gunRecordButton"
+                x: 157
+                y: 68
+                width: 100
+                height: 26
+                Image {
+                    anchors.fill: parent
+                    source: gunControlMain.isInputting ? mainIten.sourceGunRecording
+                                                       : (recordArea.containsMouse ? mainIten.sourceGunRecordHover
+                                                                                   : mainIten.sourceGunRecord)
+                }
+                Text {
+                    anchors.centerIn: parent
+                    anchors.horizontalCenterOffset: 7
+                    text: gunControlMain.gunControlLang[gunControlMain.isInputting ? 5 : 4]
+                    color: mainIten.fontColor
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontNormalSize
+                }
+                // Acts on the press: the release would already be recorded by the hooks.
+                MouseArea {
+                    id: recordArea
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    cursorShape: Qt.PointingHandCursor
+                    onPressed: {
+                        if (gunControlMain.isInputting)
+                            gunControlMain.stopRecord()
+                        else
+                            gunControlMain.startRecord()
+                    }
+                }
+            }
+
+            CheckOption {
+                objectName: "gunRecTime"
+                x: 157
+                y: 108
+                isSelect: gunControlMain.recTime
+                text: gunControlMain.gunControlLang[6]
+                onToggled: gunControlMain.recTime = !gunControlMain.recTime
+            }
+
+            CheckOption {
+                objectName: "gunLoopsTimer"
+                x: 157
+                y: 132
+                isSelect: gunControlMain.loopsTimer
+                text: gunControlMain.gunControlLang[7]
+                onToggled: gunControlMain.loopsTimer = !gunControlMain.loopsTimer
+            }
+
+            Image {
+                x: 157
+                y: 156
+                width: 100
+                height: 20
+                source: mainIten.sourceGunInput
+                opacity: gunControlMain.loopsTimer ? 1 : 0.5
+                TextInput {
+                    id: countRecordInput
+                    objectName: "gunLoopInput"
+                    x: 6
+                    width: parent.width - 12
+                    anchors.verticalCenter: parent.verticalCenter
+                    readOnly: !gunControlMain.loopsTimer
+                    text: gunControlMain.loopText
+                    color: mainIten.fontColor
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontNormalSize
+                    validator: IntValidator { bottom: 0; top: 65535 }
+                    onTextChanged: gunControlMain.loopText = text
+                    onEditingFinished: {
+                        if (text === "")
+                            gunControlMain.loopText = "1"
+                        if (!readOnly)
+                            gunControlMain.autoSave()
+                    }
+                }
+            }
+
+            Repeater {
+                model: [{ name: "gunInsertKeyButton", text: 17, mode: 0 },
+                    { name: "gunInsertMouseButton", text: 18, mode: 1 },
+                    { name: "gunInsertCursorButton", text: 19, mode: 2 },
+                    { name: "gunInsertDelayButton", text: 16, mode: 3 }]
+                DialogButton {
+                    required property var modelData
+                    required property int index
+                    objectName: modelData.name
+                    x: 157
+                    y: 196 + index * 31
+                    width: 100
+                    enabled: gunControlMain.currentGun >= 0 && !gunControlMain.isInputting
+                    opacity: enabled ? 1 : 0.5
+                    text: gunControlMain.gunControlLang[modelData.text]
+                    fontFamily: mainIten.fontFamily
+                    onClicked: gunControlMain.openInsert(modelData.mode)
+                }
+            }
+
             Text {
-                x: 24
-                y: 20
-                text: gunControlMain.gunControlLang[gunControlMain.insertMode === 0 ? 21 : 23]
-                color: mainIten.fontColor
+                objectName: "gunMemoryText"
+                x: 157
+                y: 330
+                width: 100
+                wrapMode: Text.WordWrap
+                text: gunControlMain.gunControlLang[29].replace("%1", gunControlMain.gunBytes)
+                      .replace("%2", gunControlMain.gunByteLimit - 1)
+                color: "#9a9a9a"
+                font.family: mainIten.fontFamily
+                font.pixelSize: mainIten.fontMinSize
+            }
+
+            Text {
+                objectName: "gunLimitText"
+                x: 157
+                y: 348
+                width: 100
+                visible: gunControlMain.limitReached
+                wrapMode: Text.WordWrap
+                text: gunControlMain.gunControlLang[28]
+                color: "#ff5a5a"
                 font.family: mainIten.fontFamily
                 font.pixelSize: mainIten.fontNormalSize
             }
-            Image {
-                x: 24
-                y: 46
-                width: 232
-                height: 24
-                source: mainIten.sourceGunInput
-                Text {
-                    objectName: "gunKeyField"
-                    x: 8
-                    anchors.verticalCenter: parent.verticalCenter
-                    visible: gunControlMain.insertMode === 0
-                    text: gunControlMain.tmpKeyString
-                    color: mainIten.fontColor
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontMiddleSize
-                }
-                TextInput {
-                    id: delayInput
-                    objectName: "gunDelayInput"
-                    x: 8
-                    width: parent.width - 16
-                    anchors.verticalCenter: parent.verticalCenter
-                    visible: gunControlMain.insertMode === 3
-                    enabled: visible
-                    clip: true
-                    text: "10"
-                    color: acceptableInput ? mainIten.fontColor : "#ff5a5a"
-                    selectionColor: "#761212"
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontMiddleSize
-                    validator: IntValidator { bottom: 0; top: 100000 }
-                    onAccepted: gunControlMain.acceptInsert()
-                }
-                Text {
-                    anchors.right: parent.right
-                    anchors.rightMargin: 8
-                    anchors.verticalCenter: parent.verticalCenter
-                    visible: gunControlMain.insertMode === 3
-                    text: "ms"
-                    color: "#9a9a9a"
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontNormalSize
+
+            // ---- bottom row
+
+            DialogButton {
+                objectName: "gunNewButton"
+                x: 15
+                y: 404
+                enabled: !gunControlMain.isInputting && macroNumberModel.count < gunControlMain.maxGuns
+                opacity: enabled ? 1 : 0.5
+                text: gunControlMain.gunControlLang[8]
+                fontFamily: mainIten.fontFamily
+                onClicked: gunControlMain.newGun()
+            }
+            DialogButton {
+                objectName: "gunDeleteButton"
+                x: 111
+                y: 404
+                enabled: !gunControlMain.isInputting && gunControlMain.currentGun >= gunControlMain.shippedGuns
+                opacity: enabled ? 1 : 0.5
+                text: gunControlMain.gunControlLang[9]
+                fontFamily: mainIten.fontFamily
+                onClicked: gunControlMain.deleteGun(gunControlMain.currentGun)
+            }
+            DialogButton {
+                objectName: "gunOkButton"
+                x: 437
+                y: 404
+                text: gunControlMain.gunControlLang[10]
+                fontFamily: mainIten.fontFamily
+                onClicked: gunControlMain.closeGunControl()
+            }
+            DialogButton {
+                objectName: "dialogCancel"
+                x: 535
+                y: 404
+                text: gunControlMain.gunControlLang[11]
+                fontFamily: mainIten.fontFamily
+                onClicked: gunControlMain.closeGunControl()
+            }
+
+            // ---- context menu on an action
+
+            Rectangle {
+                id: contextMenu
+                objectName: "gunContextMenu"
+                width: 150
+                height: 5 * gunControlMain.rowHeight + 4
+                visible: gunControlMain.menuOpen
+                color: "#1c1c1c"
+                border.color: "#4f1717"
+                // Texts follow the actions: delete, left, right, middle button, delay.
+                readonly property var texts: [gunControlMain.gunControlLang[12], gunControlMain.gunControlLang[13],
+                    gunControlMain.gunControlLang[15], gunControlMain.gunControlLang[14], gunControlMain.gunControlLang[16]]
+                Column {
+                    x: 2
+                    y: 2
+                    Repeater {
+                        model: contextMenu.texts
+                        Rectangle {
+                            required property string modelData
+                            required property int index
+                            objectName: "gunMenuItem" + index
+                            width: contextMenu.width - 4
+                            height: gunControlMain.rowHeight
+                            color: menuArea.containsMouse ? "#761212" : "transparent"
+                            Text {
+                                x: 10
+                                anchors.verticalCenter: parent.verticalCenter
+                                text: parent.modelData
+                                color: mainIten.fontColor
+                                font.family: mainIten.fontFamily
+                                font.pixelSize: mainIten.fontNormalSize
+                            }
+                            MouseArea {
+                                id: menuArea
+                                anchors.fill: parent
+                                hoverEnabled: true
+                                onClicked: gunControlMain.runMenu(parent.index)
+                            }
+                        }
+                    }
                 }
             }
-        }
 
-        Item {
-            anchors.fill: parent
-            visible: gunControlMain.insertMode === 1
-            Repeater {
-                model: 5
+            // ---- Insert dialogs
+
+            Rectangle {
+                anchors.fill: parent
+                visible: gunControlMain.insertOpen
+                color: "#70000000"
+                MouseArea {
+                    anchors.fill: parent
+                    acceptedButtons: Qt.AllButtons
+                }
+            }
+
+            DialogFrame {
+                id: insertDialog
+                objectName: "gunInsertDialog"
+                x: Math.round((parent.width - width) / 2)
+                y: Math.round((parent.height - height) / 2)
+                width: 280
+                height: 180
+                visible: gunControlMain.insertOpen
+                backgroundSource: mainIten.sourceGunDialogBg
+                title: gunControlMain.gunControlLang[[20, 27, 24, 22][Math.max(0, gunControlMain.insertMode)]]
+                closeSource: mainIten.sourceGunClose
+                closeHoverSource: mainIten.sourceGunCloseHover
+                fontFamily: mainIten.fontFamily
+                fontColor: mainIten.fontColor
+                onCloseClicked: gunControlMain.closeInsert()
+
                 Item {
-                    required property int index
-                    objectName: "gunMouseRadio" + index
-                    x: index < 3 ? 28 : 150
-                    y: 14 + (index % 3) * 26
-                    width: 110
-                    height: 20
-                    Image {
-                        anchors.verticalCenter: parent.verticalCenter
-                        source: gunControlMain.mouseChoice === parent.index ? mainIten.sourceGunRadio1
-                                                                            : mainIten.sourceGunRadio0
-                    }
+                    anchors.fill: parent
+                    visible: gunControlMain.insertMode === 0 || gunControlMain.insertMode === 3
                     Text {
-                        x: 20
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: _KeyCodeString.mouseDataTostr(gunControlMain.mouseButtonCodes[parent.index],
-                                                            mainIten.language)
+                        x: 24
+                        y: 20
+                        text: gunControlMain.gunControlLang[gunControlMain.insertMode === 0 ? 21 : 23]
                         color: mainIten.fontColor
                         font.family: mainIten.fontFamily
                         font.pixelSize: mainIten.fontNormalSize
                     }
-                    MouseArea {
-                        anchors.fill: parent
-                        cursorShape: Qt.PointingHandCursor
-                        onClicked: gunControlMain.mouseChoice = parent.index
+                    Image {
+                        x: 24
+                        y: 46
+                        width: 232
+                        height: 24
+                        source: mainIten.sourceGunInput
+                        Text {
+                            objectName: "gunKeyField"
+                            x: 8
+                            anchors.verticalCenter: parent.verticalCenter
+                            visible: gunControlMain.insertMode === 0
+                            text: gunControlMain.tmpKeyString
+                            color: mainIten.fontColor
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontMiddleSize
+                        }
+                        TextInput {
+                            id: delayInput
+                            objectName: "gunDelayInput"
+                            x: 8
+                            width: parent.width - 16
+                            anchors.verticalCenter: parent.verticalCenter
+                            visible: gunControlMain.insertMode === 3
+                            enabled: visible
+                            clip: true
+                            text: "10"
+                            color: acceptableInput ? mainIten.fontColor : "#ff5a5a"
+                            selectionColor: "#761212"
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontMiddleSize
+                            validator: IntValidator { bottom: 0; top: 100000 }
+                            onAccepted: gunControlMain.acceptInsert()
+                        }
+                        Text {
+                            anchors.right: parent.right
+                            anchors.rightMargin: 8
+                            anchors.verticalCenter: parent.verticalCenter
+                            visible: gunControlMain.insertMode === 3
+                            text: "ms"
+                            color: "#9a9a9a"
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontNormalSize
+                        }
                     }
                 }
-            }
-        }
 
-        Item {
-            anchors.fill: parent
-            visible: gunControlMain.insertMode === 2
-            Image {
-                id: pad
-                objectName: "gunPad"
-                x: 14
-                y: 6
-                width: 100
-                height: 100
-                source: mainIten.sourceGunPad
-                readonly property int offsetX: Math.max(-127, Math.min(127, parseInt(cursorX.text, 10) || 0))
-                readonly property int offsetY: Math.max(-127, Math.min(127, parseInt(cursorY.text, 10) || 0))
-                Image {
-                    x: pad.width / 2 + pad.offsetX * (pad.width / 2) / 127 - width / 2
-                    y: pad.height / 2 - pad.offsetY * (pad.height / 2) / 127 - height / 2
-                    source: mainIten.sourceGunPadDot
-                }
-                // The centre is 0, 0; right and up are positive.
-                MouseArea {
+                Item {
                     anchors.fill: parent
-                    function place(mouse) {
-                        var half = pad.width / 2
-                        var dx = Math.round((mouse.x - half) * 127 / half)
-                        var dy = Math.round((half - mouse.y) * 127 / half)
-                        cursorX.text = String(Math.max(-127, Math.min(127, dx)))
-                        cursorY.text = String(Math.max(-127, Math.min(127, dy)))
+                    visible: gunControlMain.insertMode === 1
+                    Repeater {
+                        model: 5
+                        Item {
+                            required property int index
+                            objectName: "gunMouseRadio" + index
+                            x: index < 3 ? 28 : 150
+                            y: 14 + (index % 3) * 26
+                            width: 110
+                            height: 20
+                            Image {
+                                anchors.verticalCenter: parent.verticalCenter
+                                source: gunControlMain.mouseChoice === parent.index ? mainIten.sourceGunRadio1
+                                                                                    : mainIten.sourceGunRadio0
+                            }
+                            Text {
+                                x: 20
+                                anchors.verticalCenter: parent.verticalCenter
+                                text: _KeyCodeString.mouseDataTostr(gunControlMain.mouseButtonCodes[parent.index],
+                                                                    mainIten.language)
+                                color: mainIten.fontColor
+                                font.family: mainIten.fontFamily
+                                font.pixelSize: mainIten.fontNormalSize
+                            }
+                            MouseArea {
+                                anchors.fill: parent
+                                cursorShape: Qt.PointingHandCursor
+                                onClicked: gunControlMain.mouseChoice = parent.index
+                            }
+                        }
                     }
-                    onPressed: function (mouse) { place(mouse) }
-                    onPositionChanged: function (mouse) { place(mouse) }
                 }
-            }
-            Repeater {
-                model: [25, 26]
-                Text {
-                    required property int modelData
-                    required property int index
-                    x: 134
-                    y: 8 + index * 50
-                    text: gunControlMain.gunControlLang[modelData]
-                    color: mainIten.fontColor
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontNormalSize
-                }
-            }
-            Image {
-                x: 134
-                y: 26
-                width: 120
-                height: 20
-                source: mainIten.sourceGunInput
-                TextInput {
-                    id: cursorX
-                    objectName: "gunCursorX"
-                    x: 6
-                    width: parent.width - 12
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: "0"
-                    color: mainIten.fontColor
-                    selectionColor: "#761212"
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontNormalSize
-                    validator: IntValidator { bottom: -127; top: 127 }
-                }
-            }
-            Image {
-                x: 134
-                y: 76
-                width: 120
-                height: 20
-                source: mainIten.sourceGunInput
-                TextInput {
-                    id: cursorY
-                    objectName: "gunCursorY"
-                    x: 6
-                    width: parent.width - 12
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: "0"
-                    color: mainIten.fontColor
-                    selectionColor: "#761212"
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontNormalSize
-                    validator: IntValidator { bottom: -127; top: 127 }
-                }
-            }
-        }
 
-        DialogButton {
-            objectName: "gunInsertOk"
-            x: 46
-            y: 113
-            text: gunControlMain.gunControlLang[10]
-            fontFamily: mainIten.fontFamily
-            onClicked: gunControlMain.acceptInsert()
-        }
-        DialogButton {
-            objectName: "gunInsertCancel"
-            x: 146
-            y: 113
-            text: gunControlMain.gunControlLang[11]
-            fontFamily: mainIten.fontFamily
-            onClicked: gunControlMain.closeInsert()
+                Item {
+                    anchors.fill: parent
+                    visible: gunControlMain.insertMode === 2
+                    Image {
+                        id: pad
+                        objectName: "gunPad"
+                        x: 14
+                        y: 6
+                        width: 100
+                        height: 100
+                        source: mainIten.sourceGunPad
+                        readonly property int offsetX: Math.max(-127, Math.min(127, parseInt(cursorX.text, 10) || 0))
+                        readonly property int offsetY: Math.max(-127, Math.min(127, parseInt(cursorY.text, 10) || 0))
+                        Image {
+                            x: pad.width / 2 + pad.offsetX * (pad.width / 2) / 127 - width / 2
+                            y: pad.height / 2 - pad.offsetY * (pad.height / 2) / 127 - height / 2
+                            source: mainIten.sourceGunPadDot
+                        }
+                        // The centre is 0, 0; right and up are positive.
+                        MouseArea {
+                            anchors.fill: parent
+                            function place(mouse) {
+                                var half = pad.width / 2
+                                var dx = Math.round((mouse.x - half) * 127 / half)
+                                var dy = Math.round((half - mouse.y) * 127 / half)
+                                cursorX.text = String(Math.max(-127, Math.min(127, dx)))
+                                cursorY.text = String(Math.max(-127, Math.min(127, dy)))
+                            }
+                            onPressed: function (mouse) { place(mouse) }
+                            onPositionChanged: function (mouse) { place(mouse) }
+                        }
+                    }
+                    Repeater {
+                        model: [25, 26]
+                        Text {
+                            required property int modelData
+                            required property int index
+                            x: 134
+                            y: 8 + index * 50
+                            text: gunControlMain.gunControlLang[modelData]
+                            color: mainIten.fontColor
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontNormalSize
+                        }
+                    }
+                    Image {
+                        x: 134
+                        y: 26
+                        width: 120
+                        height: 20
+                        source: mainIten.sourceGunInput
+                        TextInput {
+                            id: cursorX
+                            objectName: "gunCursorX"
+                            x: 6
+                            width: parent.width - 12
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: "0"
+                            color: mainIten.fontColor
+                            selectionColor: "#761212"
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontNormalSize
+                            validator: IntValidator { bottom: -127; top: 127 }
+                        }
+                    }
+                    Image {
+                        x: 134
+                        y: 76
+                        width: 120
+                        height: 20
+                        source: mainIten.sourceGunInput
+                        TextInput {
+                            id: cursorY
+                            objectName: "gunCursorY"
+                            x: 6
+                            width: parent.width - 12
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: "0"
+                            color: mainIten.fontColor
+                            selectionColor: "#761212"
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontNormalSize
+                            validator: IntValidator { bottom: -127; top: 127 }
+                        }
+                    }
+                }
+
+                DialogButton {
+                    objectName: "gunInsertOk"
+                    x: 46
+                    y: 113
+                    text: gunControlMain.gunControlLang[10]
+                    fontFamily: mainIten.fontFamily
+                    onClicked: gunControlMain.acceptInsert()
+                }
+                DialogButton {
+                    objectName: "gunInsertCancel"
+                    x: 146
+                    y: 113
+                    text: gunControlMain.gunControlLang[11]
+                    fontFamily: mainIten.fontFamily
+                    onClicked: gunControlMain.closeInsert()
+                }
+            }
         }
     }
 }

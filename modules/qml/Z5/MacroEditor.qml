@@ -16,9 +16,14 @@ Item {
     property var menuTexts: macroEditorLang.slice(12, 17)
     property alias macroListModel: macroNumberModel
     property alias macroRecord: macroRecord
-    property alias delayRecord: delayRecord
-    property alias countRecord: countRecord
-    property alias countRecordInput: countRecordInput
+    // The options and the loop count: init, recording and sending read them before the dialog
+    // is first built.
+    readonly property Option delayRecord: Option {}
+    readonly property Option countRecord: Option {}
+    property string loopText: "1"
+    property bool menuOpen: false
+    property real menuX: 0
+    property real menuY: 0
     property int currentMacro: -1
     property int selectedAction: -1
     property int editingMacro: -1
@@ -141,7 +146,7 @@ Item {
         macroDataModel0.clear()
         for (var i = 0; i < parsed.actions.length; ++i)
             macroDataModel0.append(parsed.actions[i])
-        countRecordInput.text = String(parsed.loops)
+        loopText = String(parsed.loops)
         selectedAction = -1
     }
 
@@ -187,7 +192,7 @@ Item {
     // The device's macro byte list: loop count, records timed by the gap after them, 00 00.
     function deCode(model, loops) {
         var actions = actionArray(model)
-        var count = loops === undefined ? loopValue(countRecordInput.text) : loops
+        var count = loops === undefined ? loopValue(loopText) : loops
         var bytes = [(count >> 8) & 0xFF, count & 0xFF]
         var i = 0
         while (i < actions.length && actions[i].type === 0)
@@ -265,7 +270,7 @@ Item {
         var name = macroName(currentMacro)
         if (name === "")
             return
-        var loops = loopValue(countRecordInput.text)
+        var loops = loopValue(loopText)
         ui_View.saveMacroIni(name, actionLines(), deCode(macroDataModel0, loops), loops)
         var uses = ui_View.isMacroUse(name) || []
         var sent = {}
@@ -319,7 +324,8 @@ Item {
         for (var i = 0; i < actions.length; ++i)
             macroDataModel0.append(actions[i])
         macroRecord.reset()
-        macroDataList.positionViewAtEnd()
+        if (content.built)
+            content.built.macroDataList.positionViewAtEnd()
     }
 
     // Insert-key mode: the key goes in after the selected action.
@@ -368,7 +374,8 @@ Item {
         ui_View.createMacroIni(name, no)
         loadActions(name)
         ui_View.updataNameList(0, macroNames())
-        macroList.positionViewAtEnd()
+        if (content.built)
+            content.built.macroList.positionViewAtEnd()
     }
 
     function renameMacro(index, newName) {
@@ -405,7 +412,7 @@ Item {
         if (macroNumberModel.count > 0)
             selectMacro(Math.min(removed, macroNumberModel.count - 1))
         else
-            countRecordInput.text = "1"
+            loopText = "1"
         for (var j = 0; j < macroNumberModel.count; ++j)
             ui_View.setMacroIndex(macroNumberModel.get(j).macroName, j)
         ui_View.changeMacroFileIndex(removed + 1)
@@ -440,7 +447,7 @@ Item {
     }
 
     function menuCommand(index) {
-        actionMenu.visible = false
+        menuOpen = false
         if (currentMacro < 0)
             return
         if (index === 0)
@@ -465,19 +472,20 @@ Item {
     }
 
     function loopCountEdited() {
-        countRecordInput.text = String(loopValue(countRecordInput.text))
+        loopText = String(loopValue(loopText))
         autoSave()
     }
 
     function openMenu(item, x, y) {
         var at = item.mapToItem(macroEditorMain, x, y)
-        actionMenu.x = Math.min(at.x, width - actionMenu.width - 2)
-        actionMenu.y = Math.min(at.y, height - actionMenu.height - 2)
-        actionMenu.visible = true
+        var menu = content.built.actionMenu
+        menuX = Math.min(at.x, width - menu.width - 2)
+        menuY = Math.min(at.y, height - menu.height - 2)
+        menuOpen = true
     }
 
     function endEditing() {
-        if (countRecordInput.activeFocus)
+        if (content.built && content.built.countRecordInput.activeFocus)
             macroEditorMain.forceActiveFocus()
         if (activeEditor)
             activeEditor.commit()
@@ -488,7 +496,7 @@ Item {
 
     function macroEditorFocus() {
         endEditing()
-        actionMenu.visible = false
+        menuOpen = false
     }
 
     // OK and Cancel both end here: edits are already saved, a running recording is kept.
@@ -498,6 +506,10 @@ Item {
             stopRecord()
         macroEditorMain.visible = false
         mainMask.visible = false
+    }
+
+    component Option: QtObject {
+        property bool isSelect: false
     }
 
     component Caption: Text {
@@ -532,10 +544,7 @@ Item {
         MouseArea {
             anchors.fill: parent
             cursorShape: Qt.PointingHandCursor
-            onClicked: {
-                checkOption.isSelect = !checkOption.isSelect
-                checkOption.toggled()
-            }
+            onClicked: checkOption.toggled()
         }
     }
 
@@ -547,361 +556,381 @@ Item {
         fontFamily: mainIten.fontFamily
     }
 
-    DialogFrame {
-        id: frame
-        anchors.fill: parent
-        dragTarget: macroEditorMain
-        backgroundSource: mainIten.sourceMacroEditorBg
-        title: macroEditorMain.macroEditorLang[0]
-        closeSource: mainIten.sourceMacroClose
-        closeHoverSource: mainIten.sourceMacroCloseHover
-        fontFamily: mainIten.fontFamily
-        fontColor: mainIten.fontColor
-        titleSize: mainIten.fontMiddleSize
-        onCloseClicked: macroEditorMain.closeEditor()
-        onBackgroundPressed: macroEditorMain.macroEditorFocus()
-    }
+    // Built when the dialog first opens.
+    LazyContent {
+        id: content
+        sourceComponent: Item {
+            property alias macroList: macroList
+            property alias macroDataList: macroDataList
+            property alias countRecordInput: countRecordInput
+            property alias actionMenu: actionMenu
 
-    Caption { x: 15; text: macroEditorMain.macroEditorLang[1] }
-    Caption { x: 147; text: macroEditorMain.macroEditorLang[3] }
-    Caption { x: 279; text: macroEditorMain.macroEditorLang[2] }
-
-    ListView {
-        id: macroList
-        objectName: "macroList"
-        x: 18
-        y: 61
-        width: 116
-        height: 324
-        clip: true
-        model: macroNumberModel
-        boundsBehavior: Flickable.StopAtBounds
-        delegate: Rectangle {
-            id: macroRow
-            objectName: "macroRow" + index
-            required property int index
-            required property string macroName
-            width: macroList.width
-            height: 22
-            color: index === macroEditorMain.currentMacro ? "#761212"
-                                                          : (rowArea.containsMouse ? "#3a1a1a" : "transparent")
-            Text {
-                x: 6
-                width: parent.width - 10
-                anchors.verticalCenter: parent.verticalCenter
-                visible: macroEditorMain.editingMacro !== macroRow.index
-                elide: Text.ElideRight
-                text: macroRow.macroName
-                color: mainIten.fontColor
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
-            }
-            MouseArea {
-                id: rowArea
+            DialogFrame {
+                id: frame
                 anchors.fill: parent
-                hoverEnabled: true
-                onClicked: macroEditorMain.selectMacro(macroRow.index)
-                onDoubleClicked: {
-                    macroEditorMain.selectMacro(macroRow.index)
-                    macroEditorMain.editingMacro = macroRow.index
-                }
+                dragTarget: macroEditorMain
+                backgroundSource: mainIten.sourceMacroEditorBg
+                title: macroEditorMain.macroEditorLang[0]
+                closeSource: mainIten.sourceMacroClose
+                closeHoverSource: mainIten.sourceMacroCloseHover
+                fontFamily: mainIten.fontFamily
+                fontColor: mainIten.fontColor
+                titleSize: mainIten.fontMiddleSize
+                onCloseClicked: macroEditorMain.closeEditor()
+                onBackgroundPressed: macroEditorMain.macroEditorFocus()
             }
-            Loader {
-                anchors.fill: parent
-                active: macroEditorMain.editingMacro === macroRow.index
-                sourceComponent: TextInput {
-                    id: nameEditor
-                    objectName: "macroNameEditor"
-                    leftPadding: 6
-                    verticalAlignment: TextInput.AlignVCenter
-                    text: macroRow.macroName
-                    color: mainIten.fontColor
-                    selectionColor: "#b03030"
-                    selectByMouse: true
-                    clip: true
-                    maximumLength: 64
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontNormalSize
-                    function commit() {
-                        macroEditorMain.renameMacro(macroRow.index, text)
-                    }
-                    Component.onCompleted: {
-                        macroEditorMain.activeEditor = nameEditor
-                        selectAll()
-                        forceActiveFocus()
-                    }
-                    Keys.onReturnPressed: macroEditorMain.endEditing()
-                    Keys.onEnterPressed: macroEditorMain.endEditing()
-                    Keys.onEscapePressed: {
-                        macroEditorMain.activeEditor = null
-                        macroEditorMain.editingMacro = -1
-                    }
-                }
-            }
-        }
-    }
 
-    ImageButton {
-        id: recordButton
-        objectName: "recordButton"
-        x: 158
-        y: 68
-        width: 100
-        height: 26
-        source: macroEditorMain.isInputting ? mainIten.sourceMacroRecording : mainIten.sourceMacroRecord
-        hoverSource: macroEditorMain.isInputting ? mainIten.sourceMacroRecording : mainIten.sourceMacroRecordHover
-        onClicked: macroEditorMain.isInputting ? macroEditorMain.stopRecord() : macroEditorMain.startRecord()
+            Caption { x: 15; text: macroEditorMain.macroEditorLang[1] }
+            Caption { x: 147; text: macroEditorMain.macroEditorLang[3] }
+            Caption { x: 279; text: macroEditorMain.macroEditorLang[2] }
 
-        // Beside the plate's record dot.
-        Text {
-            objectName: "recordText"
-            x: 20
-            width: parent.width - 22
-            anchors.verticalCenter: parent.verticalCenter
-            horizontalAlignment: Text.AlignHCenter
-            elide: Text.ElideRight
-            text: macroEditorMain.macroEditorLang[macroEditorMain.isInputting ? 5 : 4]
-            color: mainIten.fontColor
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontNormalSize
-        }
-    }
-
-    CheckOption {
-        id: delayRecord
-        objectName: "delayRecord"
-        x: 158
-        y: 110
-        text: macroEditorMain.macroEditorLang[6]
-        onToggled: macroEditorMain.macroEditorFocus()
-    }
-
-    CheckOption {
-        id: countRecord
-        objectName: "countRecord"
-        x: 158
-        y: 136
-        text: macroEditorMain.macroEditorLang[7]
-        onToggled: macroEditorMain.macroEditorFocus()
-    }
-
-    Image {
-        x: 158
-        y: 160
-        width: 100
-        height: 20
-        source: mainIten.sourceMacroInput
-        opacity: countRecord.isSelect ? 1 : 0.5
-
-        TextInput {
-            id: countRecordInput
-            objectName: "countRecordInput"
-            anchors.fill: parent
-            leftPadding: 6
-            verticalAlignment: TextInput.AlignVCenter
-            text: "1"
-            readOnly: !countRecord.isSelect
-            color: mainIten.fontColor
-            selectByMouse: true
-            clip: true
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontNormalSize
-            validator: IntValidator { bottom: 0; top: 65535 }
-            // Also when the text is not acceptable yet (empty, above the top).
-            Keys.onReturnPressed: macroEditorMain.forceActiveFocus()
-            Keys.onEnterPressed: macroEditorMain.forceActiveFocus()
-            onActiveFocusChanged: {
-                if (!activeFocus && !readOnly)
-                    macroEditorMain.loopCountEdited()
-            }
-        }
-    }
-
-    ListView {
-        id: macroDataList
-        objectName: "macroDataList"
-        x: 282
-        y: 61
-        width: 330
-        height: 324
-        clip: true
-        model: macroDataModel0
-        boundsBehavior: Flickable.StopAtBounds
-
-        // The free part below the rows: a right click there appends to the list.
-        footer: MouseArea {
-            id: listBackground
-            width: macroDataList.width
-            height: Math.max(20, macroDataList.height - macroDataList.count * 20)
-            acceptedButtons: Qt.LeftButton | Qt.RightButton
-            onPressed: macroEditorMain.macroEditorFocus()
-            onClicked: function (mouse) {
-                macroEditorMain.selectedAction = -1
-                if (mouse.button === Qt.RightButton)
-                    macroEditorMain.openMenu(listBackground, mouse.x, mouse.y)
-            }
-        }
-
-        delegate: Rectangle {
-            id: actionRow
-            objectName: "actionRow" + index
-            required property int index
-            required property int type
-            required property string info
-            width: macroDataList.width
-            height: 20
-            color: index === macroEditorMain.selectedAction ? "#761212"
-                                                            : (actionArea.containsMouse ? "#3a1a1a" : "transparent")
-            Image {
-                x: 6
-                anchors.verticalCenter: parent.verticalCenter
-                source: actionRow.type === 0 ? mainIten.sourceMacroDelay
-                                             : (actionRow.type === 1 || actionRow.type === 3 ? mainIten.sourceMacroDown
-                                                                                             : mainIten.sourceMacroUp)
-            }
-            Text {
-                x: 28
-                anchors.verticalCenter: parent.verticalCenter
-                visible: macroEditorMain.editingAction !== actionRow.index
-                text: actionRow.type === 0 ? actionRow.info + " ms" : actionRow.info
-                color: mainIten.fontColor
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
-            }
-            MouseArea {
-                id: actionArea
-                anchors.fill: parent
-                hoverEnabled: true
-                acceptedButtons: Qt.LeftButton | Qt.RightButton
-                onPressed: {
-                    if (macroEditorMain.editingAction !== actionRow.index)
-                        macroEditorMain.macroEditorFocus()
-                }
-                onClicked: function (mouse) {
-                    macroEditorMain.selectedAction = actionRow.index
-                    if (mouse.button === Qt.RightButton)
-                        macroEditorMain.openMenu(actionArea, mouse.x, mouse.y)
-                }
-                onDoubleClicked: function (mouse) {
-                    if (mouse.button !== Qt.LeftButton || actionRow.type !== 0 || macroEditorMain.isInputting)
-                        return
-                    macroEditorMain.selectedAction = actionRow.index
-                    macroEditorMain.editingAction = actionRow.index
-                }
-            }
-            Loader {
-                x: 24
-                width: 100
-                height: parent.height
-                active: macroEditorMain.editingAction === actionRow.index
-                sourceComponent: Rectangle {
-                    color: "#1a1a1a"
-                    border.color: "#b03030"
-                    TextInput {
-                        id: delayEditor
-                        objectName: "delayEditor"
-                        anchors.fill: parent
-                        leftPadding: 4
-                        verticalAlignment: TextInput.AlignVCenter
-                        text: actionRow.info
-                        color: mainIten.fontColor
-                        selectByMouse: true
-                        font.family: mainIten.fontFamily
-                        font.pixelSize: mainIten.fontNormalSize
-                        validator: IntValidator { bottom: 0; top: 100000 }
-                        function commit() {
-                            macroEditorMain.setDelay(actionRow.index, text)
-                        }
-                        Component.onCompleted: {
-                            macroEditorMain.activeEditor = delayEditor
-                            selectAll()
-                            forceActiveFocus()
-                        }
-                        Keys.onReturnPressed: macroEditorMain.endEditing()
-                        Keys.onEnterPressed: macroEditorMain.endEditing()
-                    }
-                }
-            }
-        }
-    }
-
-    Rectangle {
-        objectName: "actionScrollBar"
-        x: macroDataList.x + macroDataList.width + 3
-        y: macroDataList.y + macroDataList.visibleArea.yPosition * macroDataList.height
-        width: 6
-        height: Math.min(1, macroDataList.visibleArea.heightRatio) * macroDataList.height
-        radius: 3
-        color: "#767676"
-        visible: macroDataList.visibleArea.heightRatio < 1
-    }
-
-    PlateButton {
-        objectName: "newButton"
-        x: 15
-        y: 407
-        text: macroEditorMain.macroEditorLang[8]
-        enabled: macroNumberModel.count < macroEditorMain.maxMacros
-        onClicked: macroEditorMain.newMacro()
-    }
-    PlateButton {
-        objectName: "deleteButton"
-        x: 111
-        y: 407
-        text: macroEditorMain.macroEditorLang[9]
-        onClicked: macroEditorMain.deleteMacro()
-    }
-    PlateButton {
-        objectName: "okButton"
-        x: 441
-        y: 407
-        text: macroEditorMain.macroEditorLang[10]
-        onClicked: macroEditorMain.closeEditor()
-    }
-    PlateButton {
-        objectName: "dialogCancel"
-        x: 537
-        y: 407
-        text: macroEditorMain.macroEditorLang[11]
-        onClicked: macroEditorMain.closeEditor()
-    }
-
-    Rectangle {
-        id: actionMenu
-        objectName: "actionMenu"
-        width: 150
-        height: menuColumn.height + 2
-        visible: false
-        color: "#1c1c1c"
-        border.color: "#8f2020"
-
-        Column {
-            id: menuColumn
-            x: 1
-            y: 1
-            Repeater {
-                model: macroEditorMain.menuTexts
-                Rectangle {
-                    id: menuRow
-                    objectName: "menuRow" + index
+            ListView {
+                id: macroList
+                objectName: "macroList"
+                x: 18
+                y: 61
+                width: 116
+                height: 324
+                clip: true
+                model: macroNumberModel
+                boundsBehavior: Flickable.StopAtBounds
+                delegate: Rectangle {
+                    id: macroRow
+                    objectName: "macroRow" + index
                     required property int index
-                    required property string modelData
-                    width: 148
-                    height: 21
-                    color: menuArea.containsMouse ? "#8f2020" : "transparent"
+                    required property string macroName
+                    width: macroList.width
+                    height: 22
+                    color: index === macroEditorMain.currentMacro ? "#761212"
+                                                                  : (rowArea.containsMouse ? "#3a1a1a" : "transparent")
                     Text {
-                        x: 8
+                        x: 6
+                        width: parent.width - 10
                         anchors.verticalCenter: parent.verticalCenter
-                        text: menuRow.modelData
+                        visible: macroEditorMain.editingMacro !== macroRow.index
+                        elide: Text.ElideRight
+                        text: macroRow.macroName
                         color: mainIten.fontColor
                         font.family: mainIten.fontFamily
                         font.pixelSize: mainIten.fontNormalSize
                     }
                     MouseArea {
-                        id: menuArea
+                        id: rowArea
                         anchors.fill: parent
                         hoverEnabled: true
-                        onClicked: macroEditorMain.menuCommand(menuRow.index)
+                        onClicked: macroEditorMain.selectMacro(macroRow.index)
+                        onDoubleClicked: {
+                            macroEditorMain.selectMacro(macroRow.index)
+                            macroEditorMain.editingMacro = macroRow.index
+                        }
+                    }
+                    Loader {
+                        anchors.fill: parent
+                        active: macroEditorMain.editingMacro === macroRow.index
+                        sourceComponent: TextInput {
+                            id: nameEditor
+                            objectName: "macroNameEditor"
+                            leftPadding: 6
+                            verticalAlignment: TextInput.AlignVCenter
+                            text: macroRow.macroName
+                            color: mainIten.fontColor
+                            selectionColor: "#b03030"
+                            selectByMouse: true
+                            clip: true
+                            maximumLength: 64
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontNormalSize
+                            function commit() {
+                                macroEditorMain.renameMacro(macroRow.index, text)
+                            }
+                            Component.onCompleted: {
+                                macroEditorMain.activeEditor = nameEditor
+                                selectAll()
+                                forceActiveFocus()
+                            }
+                            Keys.onReturnPressed: macroEditorMain.endEditing()
+                            Keys.onEnterPressed: macroEditorMain.endEditing()
+                            Keys.onEscapePressed: {
+                                macroEditorMain.activeEditor = null
+                                macroEditorMain.editingMacro = -1
+                            }
+                        }
+                    }
+                }
+            }
+
+            ImageButton {
+                id: recordButton
+                objectName: "recordButton"
+                x: 158
+                y: 68
+                width: 100
+                height: 26
+                source: macroEditorMain.isInputting ? mainIten.sourceMacroRecording : mainIten.sourceMacroRecord
+                hoverSource: macroEditorMain.isInputting ? mainIten.sourceMacroRecording : mainIten.sourceMacroRecordHover
+                onClicked: macroEditorMain.isInputting ? macroEditorMain.stopRecord() : macroEditorMain.startRecord()
+
+                // Beside the plate's record dot.
+                Text {
+                    objectName: "recordText"
+                    x: 20
+                    width: parent.width - 22
+                    anchors.verticalCenter: parent.verticalCenter
+                    horizontalAlignment: Text.AlignHCenter
+                    elide: Text.ElideRight
+                    text: macroEditorMain.macroEditorLang[macroEditorMain.isInputting ? 5 : 4]
+                    color: mainIten.fontColor
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontNormalSize
+                }
+            }
+
+            CheckOption {
+                objectName: "delayRecord"
+                x: 158
+                y: 110
+                isSelect: macroEditorMain.delayRecord.isSelect
+                text: macroEditorMain.macroEditorLang[6]
+                onToggled: {
+                    macroEditorMain.delayRecord.isSelect = !macroEditorMain.delayRecord.isSelect
+                    macroEditorMain.macroEditorFocus()
+                }
+            }
+
+            CheckOption {
+                objectName: "countRecord"
+                x: 158
+                y: 136
+                isSelect: macroEditorMain.countRecord.isSelect
+                text: macroEditorMain.macroEditorLang[7]
+                onToggled: {
+                    macroEditorMain.countRecord.isSelect = !macroEditorMain.countRecord.isSelect
+                    macroEditorMain.macroEditorFocus()
+                }
+            }
+
+            Image {
+                x: 158
+                y: 160
+                width: 100
+                height: 20
+                source: mainIten.sourceMacroInput
+                opacity: macroEditorMain.countRecord.isSelect ? 1 : 0.5
+
+                TextInput {
+                    id: countRecordInput
+                    objectName: "countRecordInput"
+                    anchors.fill: parent
+                    leftPadding: 6
+                    verticalAlignment: TextInput.AlignVCenter
+                    text: macroEditorMain.loopText
+                    readOnly: !macroEditorMain.countRecord.isSelect
+                    color: mainIten.fontColor
+                    selectByMouse: true
+                    clip: true
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontNormalSize
+                    validator: IntValidator { bottom: 0; top: 65535 }
+                    onTextChanged: macroEditorMain.loopText = text
+                    // Also when the text is not acceptable yet (empty, above the top).
+                    Keys.onReturnPressed: macroEditorMain.forceActiveFocus()
+                    Keys.onEnterPressed: macroEditorMain.forceActiveFocus()
+                    onActiveFocusChanged: {
+                        if (!activeFocus && !readOnly)
+                            macroEditorMain.loopCountEdited()
+                    }
+                }
+            }
+
+            ListView {
+                id: macroDataList
+                objectName: "macroDataList"
+                x: 282
+                y: 61
+                width: 330
+                height: 324
+                clip: true
+                model: macroDataModel0
+                boundsBehavior: Flickable.StopAtBounds
+
+                // The free part below the rows: a right click there appends to the list.
+                footer: MouseArea {
+                    id: listBackground
+                    width: macroDataList.width
+                    height: Math.max(20, macroDataList.height - macroDataList.count * 20)
+                    acceptedButtons: Qt.LeftButton | Qt.RightButton
+                    onPressed: macroEditorMain.macroEditorFocus()
+                    onClicked: function (mouse) {
+                        macroEditorMain.selectedAction = -1
+                        if (mouse.button === Qt.RightButton)
+                            macroEditorMain.openMenu(listBackground, mouse.x, mouse.y)
+                    }
+                }
+
+                delegate: Rectangle {
+                    id: actionRow
+                    objectName: "actionRow" + index
+                    required property int index
+                    required property int type
+                    required property string info
+                    width: macroDataList.width
+                    height: 20
+                    color: index === macroEditorMain.selectedAction ? "#761212"
+                                                                    : (actionArea.containsMouse ? "#3a1a1a" : "transparent")
+                    Image {
+                        x: 6
+                        anchors.verticalCenter: parent.verticalCenter
+                        source: actionRow.type === 0 ? mainIten.sourceMacroDelay
+                                                     : (actionRow.type === 1 || actionRow.type === 3 ? mainIten.sourceMacroDown
+                                                                                                     : mainIten.sourceMacroUp)
+                    }
+                    Text {
+                        x: 28
+                        anchors.verticalCenter: parent.verticalCenter
+                        visible: macroEditorMain.editingAction !== actionRow.index
+                        text: actionRow.type === 0 ? actionRow.info + " ms" : actionRow.info
+                        color: mainIten.fontColor
+                        font.family: mainIten.fontFamily
+                        font.pixelSize: mainIten.fontNormalSize
+                    }
+                    MouseArea {
+                        id: actionArea
+                        anchors.fill: parent
+                        hoverEnabled: true
+                        acceptedButtons: Qt.LeftButton | Qt.RightButton
+                        onPressed: {
+                            if (macroEditorMain.editingAction !== actionRow.index)
+                                macroEditorMain.macroEditorFocus()
+                        }
+                        onClicked: function (mouse) {
+                            macroEditorMain.selectedAction = actionRow.index
+                            if (mouse.button === Qt.RightButton)
+                                macroEditorMain.openMenu(actionArea, mouse.x, mouse.y)
+                        }
+                        onDoubleClicked: function (mouse) {
+                            if (mouse.button !== Qt.LeftButton || actionRow.type !== 0 || macroEditorMain.isInputting)
+                                return
+                            macroEditorMain.selectedAction = actionRow.index
+                            macroEditorMain.editingAction = actionRow.index
+                        }
+                    }
+                    Loader {
+                        x: 24
+                        width: 100
+                        height: parent.height
+                        active: macroEditorMain.editingAction === actionRow.index
+                        sourceComponent: Rectangle {
+                            color: "#1a1a1a"
+                            border.color: "#b03030"
+                            TextInput {
+                                id: delayEditor
+                                objectName: "delayEditor"
+                                anchors.fill: parent
+                                leftPadding: 4
+                                verticalAlignment: TextInput.AlignVCenter
+                                text: actionRow.info
+                                color: mainIten.fontColor
+                                selectByMouse: true
+                                font.family: mainIten.fontFamily
+                                font.pixelSize: mainIten.fontNormalSize
+                                validator: IntValidator { bottom: 0; top: 100000 }
+                                function commit() {
+                                    macroEditorMain.setDelay(actionRow.index, text)
+                                }
+                                Component.onCompleted: {
+                                    macroEditorMain.activeEditor = delayEditor
+                                    selectAll()
+                                    forceActiveFocus()
+                                }
+                                Keys.onReturnPressed: macroEditorMain.endEditing()
+                                Keys.onEnterPressed: macroEditorMain.endEditing()
+                            }
+                        }
+                    }
+                }
+            }
+
+            Rectangle {
+                objectName: "actionScrollBar"
+                x: macroDataList.x + macroDataList.width + 3
+                y: macroDataList.y + macroDataList.visibleArea.yPosition * macroDataList.height
+                width: 6
+                height: Math.min(1, macroDataList.visibleArea.heightRatio) * macroDataList.height
+                radius: 3
+                color: "#767676"
+                visible: macroDataList.visibleArea.heightRatio < 1
+            }
+
+            PlateButton {
+                objectName: "newButton"
+                x: 15
+                y: 407
+                text: macroEditorMain.macroEditorLang[8]
+                enabled: macroNumberModel.count < macroEditorMain.maxMacros
+                onClicked: macroEditorMain.newMacro()
+            }
+            PlateButton {
+                objectName: "deleteButton"
+                x: 111
+                y: 407
+                text: macroEditorMain.macroEditorLang[9]
+                onClicked: macroEditorMain.deleteMacro()
+            }
+            PlateButton {
+                objectName: "okButton"
+                x: 441
+                y: 407
+                text: macroEditorMain.macroEditorLang[10]
+                onClicked: macroEditorMain.closeEditor()
+            }
+            PlateButton {
+                objectName: "dialogCancel"
+                x: 537
+                y: 407
+                text: macroEditorMain.macroEditorLang[11]
+                onClicked: macroEditorMain.closeEditor()
+            }
+
+            Rectangle {
+                id: actionMenu
+                objectName: "actionMenu"
+                x: macroEditorMain.menuX
+                y: macroEditorMain.menuY
+                width: 150
+                height: menuColumn.height + 2
+                visible: macroEditorMain.menuOpen
+                color: "#1c1c1c"
+                border.color: "#8f2020"
+
+                Column {
+                    id: menuColumn
+                    x: 1
+                    y: 1
+                    Repeater {
+                        model: macroEditorMain.menuTexts
+                        Rectangle {
+                            id: menuRow
+                            objectName: "menuRow" + index
+                            required property int index
+                            required property string modelData
+                            width: 148
+                            height: 21
+                            color: menuArea.containsMouse ? "#8f2020" : "transparent"
+                            Text {
+                                x: 8
+                                anchors.verticalCenter: parent.verticalCenter
+                                text: menuRow.modelData
+                                color: mainIten.fontColor
+                                font.family: mainIten.fontFamily
+                                font.pixelSize: mainIten.fontNormalSize
+                            }
+                            MouseArea {
+                                id: menuArea
+                                anchors.fill: parent
+                                hoverEnabled: true
+                                onClicked: macroEditorMain.menuCommand(menuRow.index)
+                            }
+                        }
                     }
                 }
             }

@@ -1,4 +1,5 @@
 import QtQuick
+import "../common"
 
 // Profile page: the named profiles, the active one, and import and export of it.
 Item {
@@ -13,6 +14,14 @@ Item {
     readonly property alias rowCount: profileModel.count
     // Until init sets the language's texts; laying out others would load a font for nothing.
     property var menuTexts: mainIten.mainLang.slice(21, 26)
+    // The row being renamed with its text so far, and the row menu: the page's functions run
+    // before its content is first built.
+    property bool isEdit: false
+    property int editIndex: -1
+    property string editText: ""
+    property bool menuOpen: false
+    property real menuX: 0
+    property real menuY: 0
 
     signal listViewFocus()
     signal doubleClick()
@@ -31,7 +40,7 @@ Item {
         var entries = ui_View.getNameList(2)
         if (entries.length === 2 && String(entries[1]) === "loadertovrim")
             entries = [entries[0]]
-        profileList.isEdit = false
+        isEdit = false
         profileModel.clear()
         currentRow = -1
         for (var i = 0; i < entries.length && profileModel.count < maxRows; ++i) {
@@ -57,7 +66,7 @@ Item {
 
     function profileEditorFocus() {
         endEditing()
-        profileMenu.visible = false
+        menuOpen = false
     }
 
     function storeList() {
@@ -176,20 +185,20 @@ Item {
         if (index < 0 || index >= profileModel.count)
             return
         endEditing()
-        profileList.editText = profileModel.get(index).profileName
-        profileList.editIndex = index
-        profileList.isEdit = true
+        editText = profileModel.get(index).profileName
+        editIndex = index
+        isEdit = true
     }
 
     function cancelEditing() {
-        profileList.isEdit = false
+        isEdit = false
     }
 
     function endEditing() {
-        if (!profileList.isEdit)
+        if (!isEdit)
             return
-        profileList.isEdit = false
-        renameRow(profileList.editIndex, profileList.editText)
+        isEdit = false
+        renameRow(editIndex, editText)
     }
 
     // A name that is taken (this row's own included) or cannot be stored leaves the row as it was.
@@ -204,13 +213,13 @@ Item {
 
     function openMenuAt(item, x, y) {
         var point = item.mapToItem(profileMain, x, y)
-        profileMenu.x = point.x
-        profileMenu.y = point.y + 3
-        profileMenu.visible = true
+        menuX = point.x
+        menuY = point.y + 3
+        menuOpen = true
     }
 
     function profileMenuCmd(cmd) {
-        profileMenu.visible = false
+        menuOpen = false
         if (cmd === 0) {
             deleteRow(1)
         } else if (cmd === 1) {
@@ -238,201 +247,205 @@ Item {
         id: profileModel
     }
 
-    Image {
-        objectName: "dialogPicture"
-        source: visible ? mainIten.sourceProfileBG : ""
-    }
-    // Presses on the page end editing and stay off the mask below.
-    MouseArea {
-        anchors.fill: parent
-        acceptedButtons: Qt.LeftButton | Qt.RightButton
-        onPressed: profileMain.profileEditorFocus()
-    }
-    Text {
-        objectName: "dialogTitle"
-        x: 10
-        y: 9
-        text: mainIten.mainLang[19]
-        color: mainIten.fontColor
-        font.family: mainIten.fontFamily
-        font.pixelSize: mainIten.fontNormalSize
-        font.bold: true
-    }
-    Image {
-        objectName: "dialogClose"
-        x: 240
-        y: 12
-        width: 10
-        height: 10
-        source: closeArea.containsMouse ? mainIten.sourceProfileCloseHover : mainIten.sourceProfileClose
-        MouseArea {
-            id: closeArea
-            anchors.fill: parent
-            anchors.margins: -3
-            hoverEnabled: true
-            cursorShape: Qt.PointingHandCursor
-            onClicked: profileMain.closePage()
-        }
-    }
-
-    Item {
-        id: listArea
-        x: 0
-        y: 31
-        width: 263
-        height: 544
-        clip: true
-
-        MouseArea {
-            anchors.fill: parent
-            acceptedButtons: Qt.LeftButton | Qt.RightButton
-            onPressed: profileMain.listViewFocus()
-        }
-        ListView {
-            id: profileList
-            objectName: "profileList"
-            y: 3
-            width: parent.width
-            height: Math.min((count + 1) * 18, 544)
-            boundsBehavior: Flickable.StopAtBounds
-            model: profileModel
-
-            property bool isEdit: false
-            property int editIndex: -1
-            property string editText: ""
-
-            delegate: Rectangle {
-                id: row
-                objectName: "profileRow" + index
-                width: profileList.width
-                height: 18
-                color: index === profileMain.currentRow ? "#b03b3b" : rowArea.containsMouse ? "#999999"
-                                                                                           : "transparent"
-                readonly property bool editing: profileList.isEdit && profileList.editIndex === index
-                readonly property string name: model.profileName
-
-                onEditingChanged: {
-                    if (!editing)
-                        return
-                    editor.text = row.name
-                    editor.selectAll()
-                    editor.forceActiveFocus()
-                }
-
-                Text {
-                    x: 9
-                    width: parent.width - 18
-                    anchors.verticalCenter: parent.verticalCenter
-                    visible: !row.editing
-                    elide: Text.ElideRight
-                    text: row.name
-                    color: mainIten.fontColor
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontNormalSize
-                }
+    // Built when the page first opens.
+    LazyContent {
+        id: content
+        sourceComponent: Item {
+            Image {
+                objectName: "dialogPicture"
+                source: visible ? mainIten.sourceProfileBG : ""
+            }
+            // Presses on the page end editing and stay off the mask below.
+            MouseArea {
+                anchors.fill: parent
+                acceptedButtons: Qt.LeftButton | Qt.RightButton
+                onPressed: profileMain.profileEditorFocus()
+            }
+            Text {
+                objectName: "dialogTitle"
+                x: 10
+                y: 9
+                text: mainIten.mainLang[19]
+                color: mainIten.fontColor
+                font.family: mainIten.fontFamily
+                font.pixelSize: mainIten.fontNormalSize
+                font.bold: true
+            }
+            Image {
+                objectName: "dialogClose"
+                x: 240
+                y: 12
+                width: 10
+                height: 10
+                source: closeArea.containsMouse ? mainIten.sourceProfileCloseHover : mainIten.sourceProfileClose
                 MouseArea {
-                    id: rowArea
+                    id: closeArea
                     anchors.fill: parent
+                    anchors.margins: -3
                     hoverEnabled: true
-                    acceptedButtons: Qt.LeftButton | Qt.RightButton
-                    onClicked: function (mouse) {
-                        profileMain.selectRow(index)
-                        if (mouse.button === Qt.RightButton)
-                            profileMain.openMenuAt(rowArea, mouse.x, mouse.y)
-                        else
-                            profileMenu.visible = false
-                    }
-                    onDoubleClicked: function (mouse) {
-                        if (mouse.button !== Qt.LeftButton)
-                            return
-                        profileMain.startEditing(index)
-                        profileMain.doubleClick()
-                    }
-                }
-                TextInput {
-                    id: editor
-                    objectName: "profileNameEditor"
-                    x: 9
-                    width: parent.width - 18
-                    anchors.verticalCenter: parent.verticalCenter
-                    visible: row.editing
-                    enabled: row.editing
-                    clip: true
-                    color: mainIten.fontColor
-                    selectionColor: "#8f2020"
-                    selectByMouse: true
-                    font.family: mainIten.fontFamily
-                    font.pixelSize: mainIten.fontNormalSize
-                    onTextChanged: {
-                        if (row.editing)
-                            profileList.editText = text
-                    }
-                    onAccepted: profileMain.endEditing()
-                    Keys.onEscapePressed: profileMain.cancelEditing()
+                    cursorShape: Qt.PointingHandCursor
+                    onClicked: profileMain.closePage()
                 }
             }
-            footer: Item {
-                width: profileList.width
-                height: 18
+
+            Item {
+                id: listArea
+                x: 0
+                y: 31
+                width: 263
+                height: 544
+                clip: true
+
                 MouseArea {
                     anchors.fill: parent
                     acceptedButtons: Qt.LeftButton | Qt.RightButton
                     onPressed: profileMain.listViewFocus()
                 }
-            }
-        }
-    }
+                ListView {
+                    id: profileList
+                    objectName: "profileList"
+                    y: 3
+                    width: parent.width
+                    height: Math.min((count + 1) * 18, 544)
+                    boundsBehavior: Flickable.StopAtBounds
+                    model: profileModel
 
-    PageButton {
-        objectName: "profileNewButton"
-        x: 40
-        y: 580
-        source: mainIten.sourceProfileNew
-        hoverSource: mainIten.sourceProfileNewHover
-        text: mainIten.mainLang[20]
-        onClicked: profileMain.newProfile()
-    }
-    PageButton {
-        objectName: "profileDeleteButton"
-        x: 175
-        y: 580
-        source: mainIten.sourceProfileDelete
-        hoverSource: mainIten.sourceProfileDeleteHover
-        text: mainIten.mainLang[21]
-        onClicked: profileMain.deleteRow(2)
-    }
+                    delegate: Rectangle {
+                        id: row
+                        objectName: "profileRow" + index
+                        width: profileList.width
+                        height: 18
+                        color: index === profileMain.currentRow ? "#b03b3b" : rowArea.containsMouse ? "#999999"
+                                                                                                   : "transparent"
+                        readonly property bool editing: profileMain.isEdit && profileMain.editIndex === index
+                        readonly property string name: model.profileName
 
-    Rectangle {
-        id: profileMenu
-        objectName: "profileMenu"
-        width: 159
-        height: 105
-        color: "#6f2929"
-        border.color: "#8f2020"
-        visible: false
+                        onEditingChanged: {
+                            if (!editing)
+                                return
+                            editor.text = row.name
+                            editor.selectAll()
+                            editor.forceActiveFocus()
+                        }
 
-        Column {
-            Repeater {
-                model: 5
-                Rectangle {
-                    objectName: "profileMenuRow" + index
-                    width: 159
-                    height: 21
-                    color: menuArea.containsMouse ? "#8f2020" : "transparent"
-                    Text {
-                        x: 10
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: profileMain.menuTexts[index]
-                        color: mainIten.fontColor
-                        font.family: mainIten.fontFamily
-                        font.pixelSize: mainIten.fontNormalSize
+                        Text {
+                            x: 9
+                            width: parent.width - 18
+                            anchors.verticalCenter: parent.verticalCenter
+                            visible: !row.editing
+                            elide: Text.ElideRight
+                            text: row.name
+                            color: mainIten.fontColor
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontNormalSize
+                        }
+                        MouseArea {
+                            id: rowArea
+                            anchors.fill: parent
+                            hoverEnabled: true
+                            acceptedButtons: Qt.LeftButton | Qt.RightButton
+                            onClicked: function (mouse) {
+                                profileMain.selectRow(index)
+                                if (mouse.button === Qt.RightButton)
+                                    profileMain.openMenuAt(rowArea, mouse.x, mouse.y)
+                                else
+                                    profileMain.menuOpen = false
+                            }
+                            onDoubleClicked: function (mouse) {
+                                if (mouse.button !== Qt.LeftButton)
+                                    return
+                                profileMain.startEditing(index)
+                                profileMain.doubleClick()
+                            }
+                        }
+                        TextInput {
+                            id: editor
+                            objectName: "profileNameEditor"
+                            x: 9
+                            width: parent.width - 18
+                            anchors.verticalCenter: parent.verticalCenter
+                            visible: row.editing
+                            enabled: row.editing
+                            clip: true
+                            color: mainIten.fontColor
+                            selectionColor: "#8f2020"
+                            selectByMouse: true
+                            font.family: mainIten.fontFamily
+                            font.pixelSize: mainIten.fontNormalSize
+                            onTextChanged: {
+                                if (row.editing)
+                                    profileMain.editText = text
+                            }
+                            onAccepted: profileMain.endEditing()
+                            Keys.onEscapePressed: profileMain.cancelEditing()
+                        }
                     }
-                    MouseArea {
-                        id: menuArea
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        cursorShape: Qt.PointingHandCursor
-                        onClicked: profileMain.profileMenuCmd(index)
+                    footer: Item {
+                        width: profileList.width
+                        height: 18
+                        MouseArea {
+                            anchors.fill: parent
+                            acceptedButtons: Qt.LeftButton | Qt.RightButton
+                            onPressed: profileMain.listViewFocus()
+                        }
+                    }
+                }
+            }
+
+            PageButton {
+                objectName: "profileNewButton"
+                x: 40
+                y: 580
+                source: mainIten.sourceProfileNew
+                hoverSource: mainIten.sourceProfileNewHover
+                text: mainIten.mainLang[20]
+                onClicked: profileMain.newProfile()
+            }
+            PageButton {
+                objectName: "profileDeleteButton"
+                x: 175
+                y: 580
+                source: mainIten.sourceProfileDelete
+                hoverSource: mainIten.sourceProfileDeleteHover
+                text: mainIten.mainLang[21]
+                onClicked: profileMain.deleteRow(2)
+            }
+
+            Rectangle {
+                id: profileMenu
+                objectName: "profileMenu"
+                x: profileMain.menuX
+                y: profileMain.menuY
+                width: 159
+                height: 105
+                color: "#6f2929"
+                border.color: "#8f2020"
+                visible: profileMain.menuOpen
+
+                Column {
+                    Repeater {
+                        model: 5
+                        Rectangle {
+                            objectName: "profileMenuRow" + index
+                            width: 159
+                            height: 21
+                            color: menuArea.containsMouse ? "#8f2020" : "transparent"
+                            Text {
+                                x: 10
+                                anchors.verticalCenter: parent.verticalCenter
+                                text: profileMain.menuTexts[index]
+                                color: mainIten.fontColor
+                                font.family: mainIten.fontFamily
+                                font.pixelSize: mainIten.fontNormalSize
+                            }
+                            MouseArea {
+                                id: menuArea
+                                anchors.fill: parent
+                                hoverEnabled: true
+                                cursorShape: Qt.PointingHandCursor
+                                onClicked: profileMain.profileMenuCmd(index)
+                            }
+                        }
                     }
                 }
             }

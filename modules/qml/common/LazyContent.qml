@@ -11,6 +11,10 @@ Loader {
     anchors.fill: parent
     active: page !== null && page.visible
 
+    // The content for the page's functions: null until the page first opens. Untyped, as the
+    // page's own properties of it are only known once built.
+    readonly property var built: item
+
     // Built once, the content stays: reopening is as fast as before.
     onLoaded: active = true
 }
