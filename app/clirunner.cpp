@@ -30,11 +30,11 @@ public:
     }
     ~CommandLineDialogs() override { Dialogs::install(previous); }
 
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
+    QString openFileName(QWindow *, const QString &, const QString &, const QString &) override
     {
         return file;
     }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    QString saveFileName(QWindow *, const QString &, const QString &, const QString &) override
     {
         return file;
     }

@@ -3,27 +3,24 @@
 #include <QEvent>
 #include <QPixmapCache>
 #include <QQmlEngine>
-#include <QQuickWidget>
-#include <QQuickWindow>
+#include <QQuickView>
 #include <QTimer>
-#include <QWidget>
 
-Footprint::Footprint(QWidget *window, QQuickWidget *view)
-    : window(window)
-    , view(view)
+Footprint::Footprint(QQuickView *view)
+    : view(view)
 {
     // The scene graph goes when the window goes to the tray; it is rebuilt from the items.
-    if (view)
-        view->quickWindow()->setPersistentSceneGraph(false);
-    window->installEventFilter(this);
+    view->setPersistentSceneGraph(false);
+    view->installEventFilter(this);
 }
 
 bool Footprint::eventFilter(QObject *watched, QEvent *event)
 {
     // Minimising hides nothing that a trim would free; only the tray counts.
-    if (watched == window && event->type() == QEvent::Hide && !window->isMinimized())
+    if (watched == view && event->type() == QEvent::Hide
+        && !view->windowStates().testFlag(Qt::WindowMinimized))
         QTimer::singleShot(0, this, [this] {
-            if (window && !window->isVisible())
+            if (view && !view->isVisible())
                 trim();
         });
     return false;
@@ -35,7 +32,7 @@ void Footprint::trim()
     if (view) {
         view->engine()->collectGarbage();
         view->engine()->trimComponentCache();
-        view->quickWindow()->releaseResources();
+        view->releaseResources();
     }
     QPixmapCache::clear();
     returnFreeHeap();

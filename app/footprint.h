@@ -3,8 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
-class QQuickWidget;
-class QWidget;
+class QQuickView;
 
 // Gives memory back while the window is hidden in the tray: pictures no item shows,
 // the QML engine's garbage and the heap's free pages.
@@ -12,7 +11,7 @@ class Footprint : public QObject
 {
     Q_OBJECT
 public:
-    Footprint(QWidget *window, QQuickWidget *view);
+    explicit Footprint(QQuickView *view);
 
     // Frees what nothing holds any more. Called when the window goes to the tray.
     void trim();
@@ -22,8 +21,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QPointer<QWidget> window;
-    QPointer<QQuickWidget> view;
+    QPointer<QQuickView> view;
     int trims = 0;
 };
 

@@ -51,7 +51,7 @@ int main(int argc, char *argv[])
     InputHookManager hooks(false);
     InputHookCallbacks::registerAll(&window);
 
-    Footprint footprint(&window, window.bridge());
+    Footprint footprint(window.bridge());
     // What start-up needed only once is given back when the pages are filled.
     const auto checkDevice = [&window, &footprint] {
         window.checkDevice();

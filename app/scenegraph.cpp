@@ -1,8 +1,6 @@
 #include "app/scenegraph.h"
 
-#include <QEvent>
 #include <QPointer>
-#include <QQuickWidget>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 #include <QTimer>
@@ -10,30 +8,19 @@
 #include <cstdio>
 
 namespace {
-// Paint events of the view reach the window only after its scene was rendered once;
-// the work runs from the event loop, after that paint was flushed.
+// The first frame counts once the software renderer has flushed it to the window, or the
+// GL renderer has swapped it; the work runs from the event loop after that.
 class FirstFrameWatch : public QObject
 {
 public:
-    FirstFrameWatch(QQuickWidget *view, std::function<void()> then, int latestMs)
+    FirstFrameWatch(QQuickWindow *view, std::function<void()> then, int latestMs)
         : QObject(view)
         , view(view)
         , then(std::move(then))
     {
-        connect(
-            view->quickWindow(), &QQuickWindow::afterRendering, this, [this] { rendered = true; },
-            Qt::DirectConnection);
-        view->installEventFilter(this);
+        connect(view, &QQuickWindow::frameSwapped, this,
+            [this] { QTimer::singleShot(0, this, [this] { finish(true); }); });
         QTimer::singleShot(latestMs, this, [this] { finish(false); });
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == view && event->type() == QEvent::Paint && rendered && !painted) {
-            painted = true;
-            QTimer::singleShot(0, this, [this] { finish(true); });
-        }
-        return false;
     }
 
 private:
@@ -42,7 +29,6 @@ private:
         if (done || !view)
             return;
         done = true;
-        view->removeEventFilter(this);
         if (shown && qEnvironmentVariableIsSet("SKELDA_REPORT_FIRST_FRAME")) {
             std::printf("first frame %s\n", SceneGraph::backendName(view));
             std::fflush(stdout);
@@ -52,10 +38,8 @@ private:
         deleteLater();
     }
 
-    QPointer<QQuickWidget> view;
+    QPointer<QQuickWindow> view;
     std::function<void()> then;
-    bool rendered = false;
-    bool painted = false;
     bool done = false;
 };
 } // namespace
@@ -67,9 +51,9 @@ void SceneGraph::chooseBackend()
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 }
 
-const char *SceneGraph::backendName(const QQuickWidget *view)
+const char *SceneGraph::backendName(const QQuickWindow *view)
 {
-    const QSGRendererInterface *renderer = view->quickWindow()->rendererInterface();
+    const QSGRendererInterface *renderer = view->rendererInterface();
     switch (renderer ? renderer->graphicsApi() : QSGRendererInterface::Unknown) {
     case QSGRendererInterface::Software:
         return "software";
@@ -90,7 +74,7 @@ const char *SceneGraph::backendName(const QQuickWidget *view)
     }
 }
 
-void SceneGraph::afterFirstFrame(QQuickWidget *view, std::function<void()> then, int latestMs)
+void SceneGraph::afterFirstFrame(QQuickWindow *view, std::function<void()> then, int latestMs)
 {
     if (view)
         new FirstFrameWatch(view, std::move(then), latestMs);

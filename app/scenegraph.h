@@ -2,7 +2,7 @@
 
 #include <functional>
 
-class QQuickWidget;
+class QQuickWindow;
 
 namespace SceneGraph {
 // The window is pictures and text: Qt Quick's software renderer draws it without the
@@ -11,11 +11,11 @@ namespace SceneGraph {
 void chooseBackend();
 
 // The renderer's name ("software", "opengl", ...) as the view reports it.
-const char *backendName(const QQuickWidget *view);
+const char *backendName(const QQuickWindow *view);
 
-// Runs `then` from the event loop once the first picture of the scene has been painted
-// into the view's window, or after `latestMs` when the window paints nothing by then.
+// Runs `then` from the event loop once the first picture of the scene has reached the
+// window, or after `latestMs` when the window paints nothing by then.
 // With SKELDA_REPORT_FIRST_FRAME set, also prints "first frame <renderer>" on standard
 // output at that first picture.
-void afterFirstFrame(QQuickWidget *view, std::function<void()> then, int latestMs = 3000);
+void afterFirstFrame(QQuickWindow *view, std::function<void()> then, int latestMs = 3000);
 } // namespace SceneGraph

@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <QQmlContext>
 #include <QQuickItem>
+#include <QSurfaceFormat>
 #include <QSystemTrayIcon>
 
 #include "bridge/myqquickview.h"
@@ -26,7 +27,7 @@ myQQuickView *Ui_Controler::view() const
 }
 
 namespace {
-void load(QQuickWidget *view, const char *document)
+void load(QQuickView *view, const char *document)
 {
     view->setSource(QUrl(QString::fromLatin1(document)));
     for (const QQmlError &error : view->errors())
@@ -34,28 +35,27 @@ void load(QQuickWidget *view, const char *document)
 }
 } // namespace
 
-void Ui_Controler::setupUi(QWidget *mainWindow, bool startDocumentFirst)
+void Ui_Controler::setupUi(QObject *owner, bool startDocumentFirst)
 {
-    if (mainWindow->objectName().isEmpty())
-        mainWindow->setObjectName("Widget");
-    mainWidget = mainWindow;
-    mainWindow->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
-    mainWindow->setWindowOpacity(1.0);
-    mainWindow->setAttribute(Qt::WA_TranslucentBackground, true);
-    mainWindow->setStyleSheet("background:transparent;");
-
-    quickView
-        = new myQQuickView(new AppSettings(mainWindow), new ProfileSet(mainWindow), mainWindow);
+    if (owner->objectName().isEmpty())
+        owner->setObjectName("Widget");
+    quickView = new myQQuickView(new AppSettings(owner), new ProfileSet(owner));
     quickView->setObjectName("ui_View");
+    quickView->setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+    // Rounded corners: the window has an alpha channel and no background of its own.
+    QSurfaceFormat format = quickView->format();
+    format.setAlphaBufferSize(8);
+    quickView->setFormat(format);
+    quickView->setColor(Qt::transparent);
+    quickView->setResizeMode(QQuickView::SizeViewToRootObject);
+    QQmlContext *context = quickView->rootContext();
+    context->setContextProperty("ui_View", quickView);
+    context->setContextProperty("ui_Ctl", this);
     if (startDocumentFirst)
         load(quickView, "qrc:modules/qml/start.qml");
     else
         loadMainDocument();
-    QQmlContext *context = quickView->rootContext();
-    context->setContextProperty("ui_View", quickView);
-    context->setContextProperty("ui_Ctl", this);
-    mainWindow->resize(quickView->size());
-    mainWindow->setWindowTitle(quickView->applicationSettings()->windowTitle());
+    quickView->setTitle(quickView->applicationSettings()->windowTitle());
 }
 
 void Ui_Controler::loadMainDocument()
@@ -68,25 +68,25 @@ void Ui_Controler::loadMainDocument()
 
 void Ui_Controler::onMinimize()
 {
-    if (mainWidget)
-        mainWidget->showMinimized();
+    if (quickView)
+        quickView->showMinimized();
 }
 
 void Ui_Controler::onClose()
 {
-    if (!mainWidget)
+    if (!quickView)
         return;
     if (isTrayAvailable())
-        mainWidget->setVisible(false);
+        quickView->setVisible(false);
     else
-        mainWidget->showMinimized();
+        quickView->showMinimized();
 }
 
 // Closing the window ends the program, the way the tray menu's quit does.
 void Ui_Controler::onQuit()
 {
-    if (mainWidget)
-        mainWidget->close();
+    if (quickView)
+        quickView->close();
 }
 
 bool Ui_Controler::isTrayAvailable()
@@ -96,14 +96,14 @@ bool Ui_Controler::isTrayAvailable()
 
 void Ui_Controler::onXChanged(int x)
 {
-    if (mainWidget)
-        mainWidget->move(mainWidget->x() + x, mainWidget->y());
+    if (quickView)
+        quickView->setX(quickView->x() + x);
 }
 
 void Ui_Controler::onYChanged(int y)
 {
-    if (mainWidget)
-        mainWidget->move(mainWidget->x(), mainWidget->y() + y);
+    if (quickView)
+        quickView->setY(quickView->y() + y);
 }
 
 void Ui_Controler::setBusy(int busyTime)

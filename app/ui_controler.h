@@ -2,13 +2,12 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 
 #include <functional>
 
 class myQQuickView;
 
-// Moves, minimises and hides the frameless main window for the documents (ui_Ctl).
+// Moves, minimises and hides the frameless main window (the view) for the documents (ui_Ctl).
 class Ui_Controler : public QObject
 {
     Q_OBJECT
@@ -16,9 +15,10 @@ public:
     explicit Ui_Controler(QObject *parent = nullptr);
     ~Ui_Controler() override;
 
-    // Configures the main window, builds the bridge and loads the main document, or first
+    // Builds the bridge as the frameless main window and loads the main document, or first
     // only the light start document where the window is to be seen before it is built.
-    void setupUi(QWidget *mainWindow, bool startDocumentFirst = false);
+    // The settings objects belong to `owner`.
+    void setupUi(QObject *owner, bool startDocumentFirst = false);
     // Replaces the start document by the main document; does nothing once that is loaded.
     void loadMainDocument();
     myQQuickView *view() const;
@@ -37,7 +37,6 @@ public slots:
     void setBusy();
 
 private:
-    QPointer<QWidget> mainWidget;
     std::function<bool()> trayCheck;
     QPointer<myQQuickView> quickView;
     bool mainLoaded = false;

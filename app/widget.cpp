@@ -1,7 +1,6 @@
 #include "app/widget.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
@@ -35,14 +34,16 @@ constexpr quint8 usageRightAlt = 0xE6;
 constexpr quint8 usageF12 = 0x45;
 } // namespace
 
-Widget::Widget(QWidget *parent, FirstDocument first)
-    : QWidget(parent)
+Widget::Widget(QObject *parent, FirstDocument first)
+    : QObject(parent)
 {
     QGuiApplication::setQuitOnLastWindowClosed(false);
     hid.setOwner(this);
     uiController = new Ui_Controler(this);
     uiController->setupUi(this, first == FirstDocument::Logo);
     bridge()->hid = &hid;
+    bridge()->installEventFilter(this);
+    watchPlatformMessages();
     checkTimer.setInterval(CheckInterval);
     checkTimer.setSingleShot(true);
     connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
@@ -63,6 +64,8 @@ Widget::~Widget()
     hid.stopLink();
     // The document calls the link and the controller: it goes first, while both are there.
     delete uiController;
+    // The icon still points at its menu.
+    delete trayIcon;
 }
 
 myQQuickView *Widget::bridge() const
@@ -90,12 +93,12 @@ void Widget::setupTrayIcon()
     if (autostartAction->isChecked())
         Autostart::write(QCoreApplication::applicationFilePath());
     connect(autostartAction, &QAction::triggered, this, &Widget::setAutostart);
-    QMenu *menu = new QMenu(this);
-    menu->addAction(autostartAction);
-    menu->addSeparator();
-    menu->addAction(quitAction);
-    menu->setStyleSheet(trayMenuStyle);
-    trayIcon->setContextMenu(menu);
+    trayMenu = std::make_unique<QMenu>();
+    trayMenu->addAction(autostartAction);
+    trayMenu->addSeparator();
+    trayMenu->addAction(quitAction);
+    trayMenu->setStyleSheet(trayMenuStyle);
+    trayIcon->setContextMenu(trayMenu.get());
     trayIcon->setToolTip("DORNAK SKELDA MOUSE R740");
     trayIcon->setIcon(QIcon("./modules/img/trayIcon.ico"));
     connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
@@ -194,11 +197,56 @@ void Widget::customEvent(QEvent *event)
 // Closing the window itself ends the program; closing a message box while the
 // window is hidden in the tray must not, so the application does not quit on
 // its own when its last visible window closes.
-void Widget::closeEvent(QCloseEvent *event)
+bool Widget::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::closeEvent(event);
-    if (event->isAccepted())
+    if (watched == bridge() && event->type() == QEvent::Close)
         QCoreApplication::exit(0);
+    return false;
+}
+
+void Widget::setVisible(bool visible)
+{
+    bridge()->setVisible(visible);
+}
+
+void Widget::showNormal()
+{
+    bridge()->showNormal();
+}
+
+void Widget::showMinimized()
+{
+    bridge()->showMinimized();
+}
+
+bool Widget::isVisible() const
+{
+    return bridge()->isVisible();
+}
+
+bool Widget::isMinimized() const
+{
+    return bridge()->windowStates().testFlag(Qt::WindowMinimized);
+}
+
+QSize Widget::size() const
+{
+    return bridge()->size();
+}
+
+QPoint Widget::pos() const
+{
+    return bridge()->position();
+}
+
+void Widget::move(const QPoint &position)
+{
+    bridge()->setPosition(position);
+}
+
+QString Widget::windowTitle() const
+{
+    return bridge()->title();
 }
 
 void Widget::exitSYS()

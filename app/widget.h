@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QEvent>
+#include <QPoint>
+#include <QSize>
 #include <QSystemTrayIcon>
 #include <QTimer>
-#include <QWidget>
+
+#include <memory>
 
 class QAction;
+class QMenu;
 
 #include "device/hid_thread.h"
 #include "device/linkowner.h"
@@ -28,8 +32,9 @@ public:
     int field;
 };
 
-// The only top-level window; owns the link, the controller, the timer and the tray.
-class Widget : public QWidget, public LinkOwner
+// The main window: owns the link, the controller, the timer and the tray. What is seen is
+// the bridge's Qt Quick window (bridge()); the window calls below act on it.
+class Widget : public QObject, public LinkOwner
 {
     Q_OBJECT
 public:
@@ -37,8 +42,21 @@ public:
     // Logo: the window can be shown at once with the start document; buildMainScreen follows.
     enum class FirstDocument { MainScreen, Logo };
 
-    explicit Widget(QWidget *parent = nullptr, FirstDocument first = FirstDocument::MainScreen);
+    explicit Widget(QObject *parent = nullptr, FirstDocument first = FirstDocument::MainScreen);
     ~Widget() override;
+
+    void show() { setVisible(true); }
+    void hide() { setVisible(false); }
+    void setVisible(bool visible);
+    void showNormal();
+    void showMinimized();
+    bool isVisible() const;
+    bool isHidden() const { return !isVisible(); }
+    bool isMinimized() const;
+    QSize size() const;
+    QPoint pos() const;
+    void move(const QPoint &position);
+    QString windowTitle() const;
 
     void trackHotKey(bool isDown, quint8 usage);
     // One device-change message: restarts the debounce while the link is not started;
@@ -80,10 +98,12 @@ public slots:
 
 protected:
     void customEvent(QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
+    // Closing the window itself ends the program.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Platform messages of the window: restore requests and device changes on Windows.
+    void watchPlatformMessages();
     void setupTrayIcon();
     void showNotice(int notice);
 
@@ -91,6 +111,8 @@ private:
     Hid_Thread hid;
     Ui_Controler *uiController = nullptr;
     QSystemTrayIcon *trayIcon = nullptr;
+    // A menu has no owner but its creator.
+    std::unique_ptr<QMenu> trayMenu;
     QAction *autostartAction = nullptr;
     DeviceChangeWatcher *deviceWatcher = nullptr;
     bool shiftHeld = false;

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "bridge/myqquickview.h"
+
 namespace {
 // Stands in for the restore command that Windows posts to the window.
 class RestoreEvent : public QEvent
@@ -26,12 +28,12 @@ public:
     {
         if (event->type() != RestoreEvent::eventType())
             return false;
-        auto *window = static_cast<QWidget *>(watched);
+        auto *window = static_cast<Widget *>(watched);
         window->setVisible(true);
         if (window->isMinimized())
             window->showNormal();
-        window->raise();
-        window->activateWindow();
+        window->bridge()->raise();
+        window->bridge()->requestActivate();
         return true;
     }
 };
@@ -48,7 +50,5 @@ void Widget::postRestore()
     QCoreApplication::postEvent(this, new RestoreEvent);
 }
 
-bool Widget::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
-{
-    return QWidget::nativeEvent(eventType, message, result);
-}
+// Device changes come from udev (DeviceChangeWatcher), restore requests as posted events.
+void Widget::watchPlatformMessages() { }

@@ -2,22 +2,41 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QWindow>
 
 namespace {
 Dialogs platformDialogs;
 Dialogs *installed = nullptr;
 } // namespace
 
-QString Dialogs::openFileName(
-    QWidget *parent, const QString &caption, const QString &folder, const QString &filter)
+namespace {
+// The dialog stays above the window that asked for it.
+QString askFileName(QWindow *parent, QFileDialog::AcceptMode mode, const QString &caption,
+    const QString &folder, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    QFileDialog dialog(nullptr, caption, folder, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(
+        mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.winId();
+    if (parent && dialog.windowHandle())
+        dialog.windowHandle()->setTransientParent(parent);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+} // namespace
+
+QString Dialogs::openFileName(
+    QWindow *parent, const QString &caption, const QString &folder, const QString &filter)
+{
+    return askFileName(parent, QFileDialog::AcceptOpen, caption, folder, filter);
 }
 
 QString Dialogs::saveFileName(
-    QWidget *parent, const QString &caption, const QString &folder, const QString &filter)
+    QWindow *parent, const QString &caption, const QString &folder, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, folder, filter);
+    return askFileName(parent, QFileDialog::AcceptSave, caption, folder, filter);
 }
 
 void Dialogs::warning(const QString &title, const QString &text)

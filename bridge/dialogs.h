@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class QWidget;
+class QWindow;
 
 // The file dialogs and message boxes the bridge shows. Tests install their
 // own answers; the program uses the platform's standard dialogs.
@@ -13,10 +13,10 @@ public:
 
     // Each returns the chosen path, or an empty string when cancelled.
     virtual QString openFileName(
-        QWidget *parent, const QString &caption, const QString &folder, const QString &filter);
+        QWindow *parent, const QString &caption, const QString &folder, const QString &filter);
     // The platform dialog asks before an existing file is replaced.
     virtual QString saveFileName(
-        QWidget *parent, const QString &caption, const QString &folder, const QString &filter);
+        QWindow *parent, const QString &caption, const QString &folder, const QString &filter);
     // A modal warning without parent with one OK button.
     virtual void warning(const QString &title, const QString &text);
     // A modal warning without parent with OK and Cancel, Cancel the default; true for OK.

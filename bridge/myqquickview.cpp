@@ -1,5 +1,6 @@
 #include "bridge/myqquickview.h"
 
+#include <QEvent>
 #include <QMetaObject>
 #include <QQuickItem>
 
@@ -9,8 +10,8 @@
 #include "store/languages.h"
 #include "store/profileset.h"
 
-myQQuickView::myQQuickView(AppSettings *appSettings, ProfileSet *profiles, QWidget *parent)
-    : QQuickWidget(parent)
+myQQuickView::myQQuickView(AppSettings *appSettings, ProfileSet *profiles)
+    : QQuickView()
     , appConfig(appSettings ? appSettings : new AppSettings(this))
     , profileSet(profiles ? profiles : new ProfileSet(this))
 {
@@ -20,8 +21,8 @@ myQQuickView::myQQuickView(AppSettings *appSettings, ProfileSet *profiles, QWidg
     setMessageTexts(MessageTexts::load(appConfig->language()));
 }
 
-myQQuickView::myQQuickView(QWidget *parent)
-    : myQQuickView(nullptr, nullptr, parent)
+myQQuickView::myQQuickView()
+    : myQQuickView(nullptr, nullptr)
 {
 }
 
@@ -65,8 +66,41 @@ void myQQuickView::detectMouse(bool isDown, uint buttonCode, uint x, uint y)
         "detectMouse", {QVariant(isDown), QVariant(buttonCode), QVariant(x), QVariant(y)});
 }
 
-void myQQuickView::focusInEvent(QFocusEvent *event)
+void myQQuickView::setEnabled(bool enabled)
 {
-    update();
-    event->accept();
+    inputEnabled = enabled;
+}
+
+namespace {
+bool isUserInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::TabletMove:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+bool myQQuickView::event(QEvent *event)
+{
+    // The start-up lock and a running transfer keep the user's hands off the pages.
+    if (!inputEnabled && isUserInput(event->type())) {
+        event->accept();
+        return true;
+    }
+    return QQuickView::event(event);
 }

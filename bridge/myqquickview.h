@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QFocusEvent>
 #include <QHash>
 #include <QList>
-#include <QQuickWidget>
+#include <QQuickView>
 #include <QStringList>
 #include <QVariant>
 
@@ -12,16 +11,21 @@ class Hid_Thread;
 class ProfileSet;
 class QSettings;
 
-// The documents' only door into the program: published to them as ui_View.
+// The documents' only door into the program: published to them as ui_View. It is the
+// window the documents draw into, drawn straight into the window's own buffer.
 // The slot bodies are split by concern over the view_*.cpp files.
-class myQQuickView : public QQuickWidget
+class myQQuickView : public QQuickView
 {
     Q_OBJECT
 public:
     // The view keeps the settings objects it is given; without them it opens its own.
-    myQQuickView(AppSettings *appSettings, ProfileSet *profiles, QWidget *parent = nullptr);
-    explicit myQQuickView(QWidget *parent = nullptr);
+    myQQuickView(AppSettings *appSettings, ProfileSet *profiles);
+    myQQuickView();
     ~myQQuickView() override;
+
+    // While disabled, the window takes no mouse, wheel or key input; the items keep their
+    // own enabled state and look.
+    bool isEnabled() const { return inputEnabled; }
 
     Hid_Thread *hid = nullptr;
 
@@ -54,6 +58,7 @@ signals:
     void settingsNotSaved();
 
 public slots:
+    void setEnabled(bool enabled);
     // Start-up and the view's own slots.
     void initUI();
     void runUI();
@@ -211,12 +216,13 @@ public slots:
     bool hasSystemScrollLines();
 
 protected:
-    void focusInEvent(QFocusEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void invokeDocument(const char *function, const QVariantList &arguments = {});
 
     bool enableAudio = true;
+    bool inputEnabled = true;
     AppSettings *appConfig;
     ProfileSet *profileSet;
     int currentProfile = 0;

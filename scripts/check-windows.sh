@@ -11,7 +11,7 @@ qt=$(pkg-config --variable=includedir Qt6Core 2>/dev/null || echo /usr/include/x
 [ -d "$qt/QtCore" ] || qt=/usr/include/x86_64-linux-gnu/qt6
 # The Linux-built Qt headers declare their exports for Linux; MinGW notes each one.
 flags=(-std=c++17 -fsyntax-only -Wno-attributes -I. -I"$qt" -I/usr/include/hidapi)
-for module in QtCore QtGui QtWidgets QtNetwork QtConcurrent QtQml QtQuick QtQuickWidgets; do
+for module in QtCore QtGui QtWidgets QtNetwork QtConcurrent QtQml QtQuick; do
   flags+=(-I"$qt/$module")
 done
 

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache git
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
-  qt6-qpa-plugins libqt6quickwidgets6 libqt6quicktest6 libqt6concurrent6 libgl-dev
+  qt6-qpa-plugins libqt6quicktest6 libqt6concurrent6 libgl-dev
   qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtquick-layouts
   qml6-module-qtquick-controls qml6-module-qtquick-templates qml6-module-qtqml-workerscript
   qml6-module-qttest qml6-module-qtqml qml6-module-qtqml-models

@@ -2,7 +2,7 @@
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
-#include <QQuickWidget>
+#include <QQuickView>
 #include <QtTest>
 
 #include "app/footprint.h"
@@ -12,33 +12,26 @@ namespace {
 const char *document = R"(import QtQuick
 Rectangle { width: 200; height: 100; color: "#203040" })";
 
-class PaintCounter : public QObject
+class FrameCounter : public QObject
 {
 public:
-    int paints = 0;
-    bool eventFilter(QObject *, QEvent *event) override
+    explicit FrameCounter(QQuickWindow *window)
     {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
+        connect(window, &QQuickWindow::frameSwapped, this, [this] { ++frames; });
     }
+    int frames = 0;
 };
 
-// A top-level window holding a Quick view, as the program's main window does.
+// A Quick window as the program's main window is.
 struct Window
 {
     Window()
     {
-        view = new QQuickWidget(&top);
-        view->setResizeMode(QQuickWidget::SizeRootObjectToView);
-        QQmlComponent component(view->engine());
+        QQmlComponent component(view.engine());
         component.setData(document, QUrl());
-        view->setContent(QUrl(), &component, component.create());
-        view->resize(200, 100);
-        top.resize(200, 100);
+        view.setContent(QUrl(), &component, component.create());
     }
-    QWidget top;
-    QQuickWidget *view = nullptr;
+    QQuickView view;
 };
 } // namespace
 
@@ -57,33 +50,31 @@ private slots:
 void tst_Footprint::firstFrameWorkRunsAfterThePaint()
 {
     Window window;
-    PaintCounter counter;
-    window.view->installEventFilter(&counter);
-    int paintsSeen = -1;
-    SceneGraph::afterFirstFrame(window.view, [&] { paintsSeen = counter.paints; });
+    FrameCounter counter(&window.view);
+    int framesSeen = -1;
+    SceneGraph::afterFirstFrame(&window.view, [&] { framesSeen = counter.frames; });
     QCoreApplication::processEvents();
-    QCOMPARE(paintsSeen, -1);
-    window.top.show();
-    QTRY_VERIFY(paintsSeen >= 1);
+    QCOMPARE(framesSeen, -1);
+    window.view.show();
+    QTRY_VERIFY(framesSeen >= 1);
     // Once only.
-    const int after = paintsSeen;
-    window.view->update();
-    QTRY_VERIFY(counter.paints > after);
+    const int after = framesSeen;
+    window.view.update();
+    QTRY_VERIFY(counter.frames > after);
     QCoreApplication::processEvents();
-    QCOMPARE(paintsSeen, after);
+    QCOMPARE(framesSeen, after);
 }
 
 void tst_Footprint::firstFrameWorkRunsWithoutAPaintLater()
 {
     Window window;
-    PaintCounter counter;
-    window.view->installEventFilter(&counter);
+    FrameCounter counter(&window.view);
     int calls = 0;
     SceneGraph::afterFirstFrame(
-        window.view, [&] { ++calls; }, 200);
+        &window.view, [&] { ++calls; }, 200);
     QTRY_COMPARE(calls, 1);
-    window.top.show();
-    QTRY_VERIFY(counter.paints > 0);
+    window.view.show();
+    QTRY_VERIFY(counter.frames > 0);
     QCoreApplication::processEvents();
     QCOMPARE(calls, 1);
 }
@@ -104,23 +95,23 @@ void tst_Footprint::hidingInTheTrayTrims()
     QFETCH(QString, steps);
     QFETCH(int, trims);
     Window window;
-    Footprint footprint(&window.top, window.view);
+    Footprint footprint(&window.view);
     for (const QString &step : steps.split(' ')) {
         if (step == "show")
-            window.top.showNormal();
+            window.view.showNormal();
         else if (step == "hide")
-            window.top.setVisible(false);
+            window.view.setVisible(false);
         else if (step == "minimise")
-            window.top.showMinimized();
+            window.view.showMinimized();
         QCoreApplication::processEvents();
     }
     QTRY_COMPARE(footprint.trimCount(), trims);
     QCoreApplication::processEvents();
     QCOMPARE(footprint.trimCount(), trims);
     // The view draws again after a trim.
-    window.top.showNormal();
-    QTRY_VERIFY(!window.view->grabFramebuffer().isNull());
-    QCOMPARE(window.view->grabFramebuffer().pixelColor(100, 50), QColor("#203040"));
+    window.view.showNormal();
+    QTRY_VERIFY(!window.view.grabWindow().isNull());
+    QCOMPARE(window.view.grabWindow().pixelColor(100, 50), QColor("#203040"));
 }
 
 QTEST_MAIN(tst_Footprint)

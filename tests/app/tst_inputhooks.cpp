@@ -707,7 +707,7 @@ void TestInputHooks::callbacksReachDocumentAndHotKey()
         window.bridge()->setSource(QUrl::fromLocalFile(folder.filePath("recorder.qml")));
         QQuickItem *root = window.bridge()->rootObject();
         QVERIFY(root);
-        window.setWindowTitle("Skelda title");
+        window.bridge()->setTitle("Skelda title");
         InputHookCallbacks::registerAll(&window);
 
         InputHookManager::handleKeyboard(hc, down, 0x1E, 0);

@@ -267,9 +267,9 @@ void TestXvfbCaptureRun::initTestCase()
     window = new Widget;
     window->bridge()->setSource(QUrl::fromLocalFile(folder->filePath("recorder.qml")));
     QVERIFY(window->bridge()->rootObject());
-    window->move(0, 0);
+    window->move(QPoint(0, 0));
     window->showNormal();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(QTest::qWaitForWindowExposed(window->bridge()));
 
     hooks = new InputHookManager(false);
     QCOMPARE(InputHookLinux::activeCapture(), InputHookLinux::Capture::XRecord);
@@ -300,8 +300,8 @@ void TestXvfbCaptureRun::cleanupTestCase()
 void TestXvfbCaptureRun::captureIsGlobal()
 {
     QCOMPARE(runTool("xdotool", {"getwindowfocus"}), focusWindowId);
-    QTRY_VERIFY(!window->isActiveWindow());
-    QVERIFY(QGuiApplication::focusWindow() != window->windowHandle());
+    QTRY_VERIFY(!window->bridge()->isActive());
+    QVERIFY(QGuiApplication::focusWindow() != window->bridge());
     clearLog();
     QVERIFY(xdotool({"key", "b"}));
     QTRY_COMPARE(log(), QStringLiteral("K1:5 K0:5 "));

@@ -102,13 +102,14 @@ QString tst_Widget::documentLog() const
 void tst_Widget::constructionSetsUpTheWindow()
 {
     QCOMPARE(window->objectName(), QString("Widget"));
-    QCOMPARE(window->windowFlags(),
+    // The view is the window: frameless, and see-through where the document draws nothing.
+    myQQuickView *view = window->bridge();
+    QCOMPARE(view->flags(),
         Qt::WindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint));
-    QCOMPARE(window->windowOpacity(), 1.0);
-    QVERIFY(window->testAttribute(Qt::WA_TranslucentBackground));
-    QCOMPARE(window->styleSheet(), QString("background:transparent;"));
-    QCOMPARE(window->bridge()->objectName(), QString("ui_View"));
-    QCOMPARE(window->bridge()->parentWidget(), window);
+    QCOMPARE(view->opacity(), 1.0);
+    QCOMPARE(view->format().alphaBufferSize(), 8);
+    QCOMPARE(view->color(), QColor(Qt::transparent));
+    QCOMPARE(view->objectName(), QString("ui_View"));
     QCOMPARE(window->bridge()->hid, &window->link());
     QCOMPARE(window->windowTitle(), QString("DORNAK SKELDA MOUSE R740"));
     QQmlContext *context = window->bridge()->rootContext();
@@ -116,7 +117,12 @@ void tst_Widget::constructionSetsUpTheWindow()
     QCOMPARE(context->contextProperty("ui_Ctl").value<QObject *>(), window->controller());
     QVERIFY(!context->contextProperty("hid").isValid());
     QVERIFY(!window->deviceCheckTimer().isActive());
-    QCOMPARE(window->size(), window->bridge()->size());
+    QCOMPARE(window->size(), QSize(1000, 640));
+    // The view goes with the window.
+    QPointer<myQQuickView> gone = view;
+    delete window;
+    window = nullptr;
+    QVERIFY(gone.isNull());
 }
 
 void tst_Widget::trayHasQuitMenuAndToolTip()
@@ -129,7 +135,6 @@ void tst_Widget::trayHasQuitMenuAndToolTip()
     QCOMPARE(menu->actions().first()->text(), QString("Start at login"));
     QVERIFY(menu->actions().at(1)->isSeparator());
     QCOMPARE(menu->actions().last()->text(), QString("Quit (&Q)"));
-    QCOMPARE(menu->parent(), window);
     // What the menu looks like: dark with a grey frame and 22 pixel rows.
     menu->ensurePolished();
     const QImage look = menu->grab().toImage();
@@ -139,6 +144,12 @@ void tst_Widget::trayHasQuitMenuAndToolTip()
     QVERIFY(tray->isVisible());
     // No icon file in the work folder: the icon stays empty, nothing breaks.
     QVERIFY(tray->icon().pixmap(16, 16).isNull());
+    // Icon and menu go with the window.
+    QPointer<QMenu> heldMenu = menu;
+    QPointer<QSystemTrayIcon> heldTray = tray;
+    delete window;
+    window = nullptr;
+    QVERIFY(heldMenu.isNull() && heldTray.isNull());
 }
 
 void tst_Widget::trayIconComesFromTheDataFolder()
@@ -160,7 +171,7 @@ void tst_Widget::startUIRunsInitBeforeRun()
 void tst_Widget::controllerMovesHidesAndLocks()
 {
     loadRecordingDocument();
-    window->move(100, 200);
+    window->move(QPoint(100, 200));
     const QPoint start = window->pos();
     Ui_Controler *controller = window->controller();
     controller->onXChanged(-10);
@@ -168,7 +179,7 @@ void tst_Widget::controllerMovesHidesAndLocks()
     controller->onYChanged(25);
     QCOMPARE(window->pos(), start + QPoint(-10, 25));
     controller->onXChanged(-500);
-    QCOMPARE(window->x(), start.x() - 510);
+    QCOMPARE(window->pos().x(), start.x() - 510);
 
     window->show();
     controller->setTrayCheck([] { return true; });
@@ -266,7 +277,7 @@ void tst_Widget::closeMinimisesWithoutTray()
     controller->setTrayCheck([] { return false; });
     QVERIFY(!controller->isTrayAvailable());
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(QTest::qWaitForWindowExposed(window->bridge()));
     controller->onClose();
     QTRY_VERIFY(window->isMinimized());
     QVERIFY(!window->isHidden());
@@ -426,7 +437,7 @@ void tst_Widget::quitEndsTheLoopWithZero()
 void tst_Widget::closingTheWindowEndsTheLoop()
 {
     window->show();
-    QTimer::singleShot(0, window, &QWidget::close);
+    QTimer::singleShot(0, window->bridge(), &QWindow::close);
     QTimer watchdog;
     watchdog.setSingleShot(true);
     connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(7); });

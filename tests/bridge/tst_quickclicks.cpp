@@ -86,16 +86,12 @@ QPoint tst_QuickClicks::centreOf(QQuickItem *item, qreal y) const
 
 void tst_QuickClicks::tap(const QList<QPair<QQuickItem *, qreal>> &clicks)
 {
+    // Through the window system, as the X server's clicks come, one right after the other.
     myQQuickView *view = window->bridge();
     for (const auto &click : clicks) {
         const QPoint at = centreOf(click.first, click.second);
-        const QPoint global = view->mapToGlobal(at);
-        QCoreApplication::postEvent(view,
-            new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                Qt::NoModifier));
-        QCoreApplication::postEvent(view,
-            new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                Qt::NoModifier));
+        QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, at);
     }
     settle();
 }

@@ -27,13 +27,13 @@ public:
     ~ScriptedDialogs() override { Dialogs::install(nullptr); }
 
     QString openFileName(
-        QWidget *, const QString &caption, const QString &folder, const QString &filter) override
+        QWindow *, const QString &caption, const QString &folder, const QString &filter) override
     {
         asked.append({"open", caption, folder, filter});
         return answer;
     }
     QString saveFileName(
-        QWidget *, const QString &caption, const QString &folder, const QString &filter) override
+        QWindow *, const QString &caption, const QString &folder, const QString &filter) override
     {
         asked.append({"save", caption, folder, filter});
         return answer;

@@ -4,8 +4,8 @@ import "../common"
 // Assigns one keyboard key to the selected button; the key is taken from the captured input.
 Item {
     id: singleKeyMain
-    width: content.built ? content.built.implicitWidth : 0
-    height: content.built ? content.built.implicitHeight : 0
+    width: content.implicitWidth
+    height: content.implicitHeight
     visible: false
 
     property string keyName: ""
