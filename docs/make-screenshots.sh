@@ -14,6 +14,14 @@ export DISPLAY=$display
 # The desktop the script runs on keeps its pointer settings.
 export SKELDA_SYSTEM_POINTER=none
 
+# The window leaves the corners outside its rounded frame transparent, and an X server
+# without a compositor shows them black: the shot shows them over white, as on a page.
+shot() { # file
+  import -window root "$1"
+  convert "$1" \( modules/img/background.png -alpha extract \) -alpha off \
+    -compose CopyOpacity -composite -background white -alpha remove -alpha off "$1"
+}
+
 shoot() { # language, view button x, file name
   rm -rf "$work/app" && mkdir -p "$work/app"
   cp build/bin/skelda "$work/app/" && cp -r build/bin/modules "$work/app/"
@@ -25,7 +33,7 @@ shoot() { # language, view button x, file name
     xdotool mousemove "$2" 617 click 1
     sleep 1
   fi
-  import -window root "$out/$3"
+  shot "$out/$3"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 }
@@ -55,7 +63,7 @@ shoot_macros() { # language, file name, points
     xdotool mousemove "${point%,*}" "${point#*,}" click 1
     sleep 1
   done
-  import -window root "$out/$file"
+  shot "$out/$file"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 }
@@ -72,11 +80,11 @@ shoot_buttons() { # language, file name suffix
   xdotool mousemove 180 181 click 1 mousemove 300 396 sleep 0.5 mousemove 440 441 click 1
   xdotool mousemove 180 244 click 1 mousemove 300 417 sleep 0.5 mousemove 440 525 click 1
   xdotool mousemove 180 160 sleep 1
-  import -window root "$out/buttons-panel$2.png"
+  shot "$out/buttons-panel$2.png"
   xdotool mousemove 180 181 click 1 mousemove 300 396 sleep 0.5 mousemove 440 441 sleep 1
-  import -window root "$out/buttons-menu$2.png"
+  shot "$out/buttons-menu$2.png"
   xdotool mousemove 180 202 click 1 mousemove 300 459 click 1 sleep 0.5 key F5 sleep 1
-  import -window root "$out/buttons-key$2.png"
+  shot "$out/buttons-key$2.png"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 }
@@ -100,12 +108,12 @@ shoot_guns() { # language, page file, dialog file
   sleep 1
   xdotool mousemove 247 171 click 1
   sleep 1
-  import -window root "$out/$2"
+  shot "$out/$2"
   xdotool mousemove 387 370 click 1
   sleep 1
   xdotool mousemove 424 328 click 1
   sleep 1
-  import -window root "$out/$3"
+  shot "$out/$3"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 }
@@ -127,7 +135,7 @@ shoot_profiles() { # language, file name
   sleep 15
   xdotool mousemove 80 620 click 1 sleep 1 mousemove 60 592 click 1 sleep 3
   xdotool mousemove 70 65 click 3 sleep 1 mousemove 120 136 sleep 1
-  import -window root "$out/$2"
+  shot "$out/$2"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 }
