@@ -27,6 +27,17 @@ Item {
 }
 )";
 
+const char *inputDocument = R"(import QtQuick
+Item {
+    width: 1000; height: 640
+    focus: true
+    property int clicks: 0
+    property int keys: 0
+    Keys.onPressed: keys += 1
+    MouseArea { anchors.fill: parent; onClicked: parent.clicks += 1 }
+}
+)";
+
 struct KeyStep
 {
     bool isDown;
@@ -49,6 +60,7 @@ private slots:
     void startUIRunsInitBeforeRun();
     void controllerMovesHidesAndLocks();
     void controllerWithoutWindowDoesNothing();
+    void lockedWindowTakesNoInput();
     void hotKeyShowsHiddenWindow_data();
     void hotKeyShowsHiddenWindow();
     void restorePaths();
@@ -402,6 +414,33 @@ void tst_Widget::logoFirstThenTheMainScreen()
 
     window->buildMainScreen();
     QCOMPARE(window->bridge()->rootObject(), root);
+}
+
+// The start-up lock keeps clicks and keys off the pages, and nothing else: items stay as they are.
+void tst_Widget::lockedWindowTakesNoInput()
+{
+    folder->writeFile("input.qml", inputDocument);
+    myQQuickView *view = window->bridge();
+    view->setSource(QUrl::fromLocalFile(folder->filePath("input.qml")));
+    QQuickItem *root = view->rootObject();
+    QVERIFY(root);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view));
+    view->requestActivate();
+    QTRY_VERIFY(view->isActive());
+
+    view->setEnabled(false);
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(500, 300));
+    QTest::keyClick(view, Qt::Key_A);
+    QCOMPARE(root->property("clicks").toInt(), 0);
+    QCOMPARE(root->property("keys").toInt(), 0);
+    QVERIFY(root->isEnabled());
+
+    window->enableView();
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(500, 300));
+    QTest::keyClick(view, Qt::Key_A);
+    QCOMPARE(root->property("clicks").toInt(), 1);
+    QCOMPARE(root->property("keys").toInt(), 1);
 }
 
 void tst_Widget::skinFoldersAreCounted_data()
