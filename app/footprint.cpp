@@ -8,6 +8,7 @@
 
 Footprint::Footprint(QQuickView *view)
     : view(view)
+    , watchedWindow(view)
 {
     // The scene graph goes when the window goes to the tray; it is rebuilt from the items.
     view->setPersistentSceneGraph(false);
@@ -16,9 +17,10 @@ Footprint::Footprint(QQuickView *view)
 
 bool Footprint::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() != QEvent::Hide || watched != watchedWindow)
+        return false;
     // Minimising hides nothing that a trim would free; only the tray counts.
-    if (watched == view && event->type() == QEvent::Hide
-        && !view->windowStates().testFlag(Qt::WindowMinimized))
+    if (!static_cast<QWindow *>(watched)->windowStates().testFlag(Qt::WindowMinimized))
         QTimer::singleShot(0, this, [this] {
             if (view && !view->isVisible())
                 trim();

@@ -22,6 +22,8 @@ protected:
 
 private:
     QPointer<QQuickView> view;
+    // Compared only: events of a window being destroyed arrive when it is no view any more.
+    const QObject *watchedWindow = nullptr;
     int trims = 0;
 };
 

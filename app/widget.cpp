@@ -62,6 +62,8 @@ Widget::Widget(QObject *parent, FirstDocument first)
 Widget::~Widget()
 {
     hid.stopLink();
+    // A window being destroyed still sends events; none of them is for this filter.
+    bridge()->removeEventFilter(this);
     // The document calls the link and the controller: it goes first, while both are there.
     delete uiController;
     // The icon still points at its menu.
@@ -199,7 +201,7 @@ void Widget::customEvent(QEvent *event)
 // its own when its last visible window closes.
 bool Widget::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == bridge() && event->type() == QEvent::Close)
+    if (event->type() == QEvent::Close && watched == bridge())
         QCoreApplication::exit(0);
     return false;
 }
