@@ -14,12 +14,15 @@ export DISPLAY=$display
 # The desktop the script runs on keeps its pointer settings.
 export SKELDA_SYSTEM_POINTER=none
 
-# The window leaves the corners outside its rounded frame transparent, and an X server
-# without a compositor shows them black: the shot shows them over white, as on a page.
-shot() { # file
+# The window leaves the corners outside its rounded frame transparent (dimmed by the
+# mask while a dialog is open), and an X server without a compositor shows the window's
+# premultiplied pixels as they are: the shot composes them over white, as on a page.
+shot() { # file, "dimmed" while a dialog's mask covers the window
+  local mask=()
+  [ "${2:-}" = dimmed ] && mask=(-fx "u + (1 - u) * 144 / 255")
   import -window root "$1"
-  convert "$1" \( modules/img/background.png -alpha extract \) -alpha off \
-    -compose CopyOpacity -composite -background white -alpha remove -alpha off "$1"
+  convert "$1" \( modules/img/background.png -alpha extract "${mask[@]}" \) \
+    -fx "u + (1 - v)" "$1"
 }
 
 shoot() { # language, view button x, file name
@@ -63,7 +66,7 @@ shoot_macros() { # language, file name, points
     xdotool mousemove "${point%,*}" "${point#*,}" click 1
     sleep 1
   done
-  shot "$out/$file"
+  shot "$out/$file" dimmed
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 }
@@ -84,7 +87,7 @@ shoot_buttons() { # language, file name suffix
   xdotool mousemove 180 181 click 1 mousemove 300 396 sleep 0.5 mousemove 440 441 sleep 1
   shot "$out/buttons-menu$2.png"
   xdotool mousemove 180 202 click 1 mousemove 300 459 click 1 sleep 0.5 key F5 sleep 1
-  shot "$out/buttons-key$2.png"
+  shot "$out/buttons-key$2.png" dimmed
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 }
@@ -108,12 +111,12 @@ shoot_guns() { # language, page file, dialog file
   sleep 1
   xdotool mousemove 247 171 click 1
   sleep 1
-  shot "$out/$2"
+  shot "$out/$2" dimmed
   xdotool mousemove 387 370 click 1
   sleep 1
   xdotool mousemove 424 328 click 1
   sleep 1
-  shot "$out/$3"
+  shot "$out/$3" dimmed
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 }
@@ -135,7 +138,7 @@ shoot_profiles() { # language, file name
   sleep 15
   xdotool mousemove 80 620 click 1 sleep 1 mousemove 60 592 click 1 sleep 3
   xdotool mousemove 70 65 click 3 sleep 1 mousemove 120 136 sleep 1
-  shot "$out/$2"
+  shot "$out/$2" dimmed
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 }
