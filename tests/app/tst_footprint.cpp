@@ -45,6 +45,7 @@ private slots:
     void firstFrameWorkRunsWithoutAPaintLater();
     void hidingInTheTrayTrims_data();
     void hidingInTheTrayTrims();
+    void windowGoingAwayWhileWatched();
 };
 
 void tst_Footprint::firstFrameWorkRunsAfterThePaint()
@@ -112,6 +113,23 @@ void tst_Footprint::hidingInTheTrayTrims()
     window.view.showNormal();
     QTRY_VERIFY(!window.view.grabWindow().isNull());
     QCOMPARE(window.view.grabWindow().pixelColor(100, 50), QColor("#203040"));
+}
+
+// A window being destroyed still sends events (its children leave, it hides); the watch
+// must take them without treating what is left of the window as a view.
+void tst_Footprint::windowGoingAwayWhileWatched()
+{
+    auto *view = new QQuickView;
+    Footprint footprint(view);
+    new QObject(view);
+    view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view));
+    delete view;
+    QCoreApplication::processEvents();
+    QCOMPARE(footprint.trimCount(), 0);
+    // Without a window a trim still gives back the heap.
+    footprint.trim();
+    QCOMPARE(footprint.trimCount(), 1);
 }
 
 QTEST_MAIN(tst_Footprint)
