@@ -961,34 +961,39 @@ Item {
         fontColor: mainIten.fontColor
         titleSize: mainIten.fontMiddleSize
 
-        Text {
-            anchors.horizontalCenter: parent.horizontalCenter
-            y: (parent.height - 45) / 2 - height / 2
-            width: parent.width - 40
-            horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.WordWrap
-            text: mainIten.mainLang[27]
-            color: mainIten.fontColor
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontMiddleSize
-        }
-        DialogButton {
-            objectName: "resetOkButton"
-            x: parent.width / 2 - width - 12
-            y: parent.height - 45
-            text: mainIten.mainLang[28]
-            fontFamily: mainIten.fontFamily
-            onClicked: mainIten.resetProfileSure()
-        }
-        DialogButton {
-            objectName: "resetCancelButton"
-            x: parent.width / 2 + 12
-            y: parent.height - 45
-            text: mainIten.mainLang[29]
-            fontFamily: mainIten.fontFamily
-            onClicked: {
-                factorysure.visible = false
-                mainMask.visible = false
+        // Built when the dialog first opens.
+        LazyContent {
+            sourceComponent: Item {
+                Text {
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    y: (parent.height - 45) / 2 - height / 2
+                    width: parent.width - 40
+                    horizontalAlignment: Text.AlignHCenter
+                    wrapMode: Text.WordWrap
+                    text: mainIten.mainLang[27]
+                    color: mainIten.fontColor
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontMiddleSize
+                }
+                DialogButton {
+                    objectName: "resetOkButton"
+                    x: parent.width / 2 - width - 12
+                    y: parent.height - 45
+                    text: mainIten.mainLang[28]
+                    fontFamily: mainIten.fontFamily
+                    onClicked: mainIten.resetProfileSure()
+                }
+                DialogButton {
+                    objectName: "resetCancelButton"
+                    x: parent.width / 2 + 12
+                    y: parent.height - 45
+                    text: mainIten.mainLang[29]
+                    fontFamily: mainIten.fontFamily
+                    onClicked: {
+                        factorysure.visible = false
+                        mainMask.visible = false
+                    }
+                }
             }
         }
     }
@@ -1005,37 +1010,42 @@ Item {
         fontColor: mainIten.fontColor
         titleSize: mainIten.fontMiddleSize
 
-        Text {
-            objectName: "trayNoteText"
-            anchors.horizontalCenter: parent.horizontalCenter
-            y: (parent.height - 45) / 2 - height / 2
-            width: parent.width - 40
-            horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.WordWrap
-            text: mainIten.mainLang[33]
-            color: mainIten.fontColor
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontNormalSize
-        }
-        DialogButton {
-            objectName: "trayNoteOk"
-            x: parent.width / 2 - width - 12
-            y: parent.height - 45
-            text: mainIten.mainLang[28]
-            fontFamily: mainIten.fontFamily
-            onClicked: {
-                trayNote.visible = false
-                mainMask.visible = false
-                ui_Ctl.onClose()
+        // Built when the dialog first opens.
+        LazyContent {
+            sourceComponent: Item {
+                Text {
+                    objectName: "trayNoteText"
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    y: (parent.height - 45) / 2 - height / 2
+                    width: parent.width - 40
+                    horizontalAlignment: Text.AlignHCenter
+                    wrapMode: Text.WordWrap
+                    text: mainIten.mainLang[33]
+                    color: mainIten.fontColor
+                    font.family: mainIten.fontFamily
+                    font.pixelSize: mainIten.fontNormalSize
+                }
+                DialogButton {
+                    objectName: "trayNoteOk"
+                    x: parent.width / 2 - width - 12
+                    y: parent.height - 45
+                    text: mainIten.mainLang[28]
+                    fontFamily: mainIten.fontFamily
+                    onClicked: {
+                        trayNote.visible = false
+                        mainMask.visible = false
+                        ui_Ctl.onClose()
+                    }
+                }
+                DialogButton {
+                    objectName: "trayNoteQuit"
+                    x: parent.width / 2 + 12
+                    y: parent.height - 45
+                    text: mainIten.mainLang[34]
+                    fontFamily: mainIten.fontFamily
+                    onClicked: ui_Ctl.onQuit()
+                }
             }
-        }
-        DialogButton {
-            objectName: "trayNoteQuit"
-            x: parent.width / 2 + 12
-            y: parent.height - 45
-            text: mainIten.mainLang[34]
-            fontFamily: mainIten.fontFamily
-            onClicked: ui_Ctl.onQuit()
         }
     }
 

@@ -47,19 +47,24 @@ Item {
         anchors.fill: parent
         visible: mouseMain.isSide
 
-        Image {
-            x: 295
-            y: 180
-            source: visible ? mainIten.sourceMouseSide : ""
-        }
-        Repeater {
-            model: 8
-            Image {
-                objectName: "sideKey" + index
-                x: mouseMain.sidePositions[index][0]
-                y: mouseMain.sidePositions[index][1]
-                source: !visible ? "" : mouseMain.selectKey === index ? mainIten.sideKeySelSources[index]
-                                                                      : mainIten.sideKeySources[index]
+        // Built when the side view is first shown.
+        LazyContent {
+            sourceComponent: Item {
+                Image {
+                    x: 295
+                    y: 180
+                    source: visible ? mainIten.sourceMouseSide : ""
+                }
+                Repeater {
+                    model: 8
+                    Image {
+                        objectName: "sideKey" + index
+                        x: mouseMain.sidePositions[index][0]
+                        y: mouseMain.sidePositions[index][1]
+                        source: !visible ? "" : mouseMain.selectKey === index ? mainIten.sideKeySelSources[index]
+                                                                              : mainIten.sideKeySources[index]
+                    }
+                }
             }
         }
     }

@@ -97,121 +97,127 @@ Rectangle {
         return Math.max(-2, Math.min(125, s))
     }
 
-    // Keeps clicks inside the picker from reaching the panels below it.
-    MouseArea {
-        anchors.fill: parent
-    }
-
-    Text {
-        x: 8
-        y: 4
-        text: colorBar.titleText
-        color: "#ffffff"
-        font.family: colorBar.fontFamily
-        font.pixelSize: 10
-    }
-    Row {
-        x: 8
-        y: 20
-        spacing: 7
-        Repeater {
-            model: colorBar.presets
-            Rectangle {
-                objectName: "preset" + index
-                width: 9
-                height: 9
-                color: modelData
-                border.width: 1
-                border.color: presetArea.containsMouse || colorBar.currentColor === modelData ? "#ffffff"
-                                                                                           : "#40ffffff"
-                MouseArea {
-                    id: presetArea
-                    anchors.fill: parent
-                    anchors.margins: -2
-                    hoverEnabled: true
-                    cursorShape: Qt.PointingHandCursor
-                    onClicked: colorBar.choosePreset(modelData)
-                }
+    // Drawn once the picker first opens: a closed picker costs no items.
+    LazyContent {
+        page: colorBar
+        sourceComponent: Item {
+            // Keeps clicks inside the picker from reaching the panels below it.
+            MouseArea {
+                anchors.fill: parent
             }
-        }
-    }
-    Text {
-        x: 8
-        y: 34
-        text: colorBar.defineText
-        color: "#ffffff"
-        font.family: colorBar.fontFamily
-        font.pixelSize: 10
-    }
-    Rectangle {
-        objectName: "swatch"
-        x: 8
-        y: 52
-        width: 22
-        height: 22
-        color: colorBar.currentColor
-        border.color: "#c0c0c0"
-    }
-    Row {
-        x: 38
-        y: 57
-        spacing: 8
-        Repeater {
-            model: [["R", colorBar.red], ["G", colorBar.green], ["B", colorBar.blue]]
+
             Text {
-                text: modelData[0] + " " + modelData[1]
-                color: "#d9d9d9"
+                x: 8
+                y: 4
+                text: colorBar.titleText
+                color: "#ffffff"
                 font.family: colorBar.fontFamily
                 font.pixelSize: 10
             }
-        }
-    }
-    Image {
-        id: hueBar
-        objectName: "hueBar"
-        x: 16
-        y: 82
-        width: 128
-        height: 12
-        source: colorBar.hueSource
-
-        Image {
-            id: hueSlider
-            objectName: "hueSlider"
-            x: colorBar.sliderX
-            y: -2
-            width: 5
-            height: 16
-            source: colorBar.sliderSource
-        }
-        MouseArea {
-            id: hueArea
-            preventStealing: true
-            x: -4
-            y: -3
-            width: parent.width + 8
-            height: parent.height + 6
-            property bool dragging: false
-            property real grab: 0
-
-            onPressed: function (mouse) {
-                var barX = mouse.x + hueArea.x
-                dragging = barX >= colorBar.sliderX - 1 && barX <= colorBar.sliderX + 6
-                if (dragging) {
-                    grab = barX - colorBar.sliderX
-                } else {
-                    colorBar.sliderX = colorBar.clampSlider(Math.round(barX - 2))
-                    colorBar.applySlider()
+            Row {
+                x: 8
+                y: 20
+                spacing: 7
+                Repeater {
+                    model: colorBar.presets
+                    Rectangle {
+                        objectName: "preset" + index
+                        width: 9
+                        height: 9
+                        color: modelData
+                        border.width: 1
+                        border.color: presetArea.containsMouse || colorBar.currentColor === modelData ? "#ffffff"
+                                                                                                   : "#40ffffff"
+                        MouseArea {
+                            id: presetArea
+                            anchors.fill: parent
+                            anchors.margins: -2
+                            hoverEnabled: true
+                            cursorShape: Qt.PointingHandCursor
+                            onClicked: colorBar.choosePreset(modelData)
+                        }
+                    }
                 }
             }
-            onPositionChanged: function (mouse) {
-                if (dragging)
-                    colorBar.sliderX = colorBar.clampSlider(Math.round(mouse.x + hueArea.x - grab))
+            Text {
+                x: 8
+                y: 34
+                text: colorBar.defineText
+                color: "#ffffff"
+                font.family: colorBar.fontFamily
+                font.pixelSize: 10
             }
-            onReleased: {
-                if (dragging)
-                    colorBar.applySlider()
-                dragging = false
+            Rectangle {
+                objectName: "swatch"
+                x: 8
+                y: 52
+                width: 22
+                height: 22
+                color: colorBar.currentColor
+                border.color: "#c0c0c0"
+            }
+            Row {
+                x: 38
+                y: 57
+                spacing: 8
+                Repeater {
+                    model: [["R", colorBar.red], ["G", colorBar.green], ["B", colorBar.blue]]
+                    Text {
+                        text: modelData[0] + " " + modelData[1]
+                        color: "#d9d9d9"
+                        font.family: colorBar.fontFamily
+                        font.pixelSize: 10
+                    }
+                }
+            }
+            Image {
+                id: hueBar
+                objectName: "hueBar"
+                x: 16
+                y: 82
+                width: 128
+                height: 12
+                source: colorBar.hueSource
+
+                Image {
+                    id: hueSlider
+                    objectName: "hueSlider"
+                    x: colorBar.sliderX
+                    y: -2
+                    width: 5
+                    height: 16
+                    source: colorBar.sliderSource
+                }
+                MouseArea {
+                    id: hueArea
+                    preventStealing: true
+                    x: -4
+                    y: -3
+                    width: parent.width + 8
+                    height: parent.height + 6
+                    property bool dragging: false
+                    property real grab: 0
+
+                    onPressed: function (mouse) {
+                        var barX = mouse.x + hueArea.x
+                        dragging = barX >= colorBar.sliderX - 1 && barX <= colorBar.sliderX + 6
+                        if (dragging) {
+                            grab = barX - colorBar.sliderX
+                        } else {
+                            colorBar.sliderX = colorBar.clampSlider(Math.round(barX - 2))
+                            colorBar.applySlider()
+                        }
+                    }
+                    onPositionChanged: function (mouse) {
+                        if (dragging)
+                            colorBar.sliderX = colorBar.clampSlider(Math.round(mouse.x + hueArea.x - grab))
+                    }
+                    onReleased: {
+                        if (dragging)
+                            colorBar.applySlider()
+                        dragging = false
+                    }
+                }
             }
         }
     }
