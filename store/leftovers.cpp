@@ -4,20 +4,34 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace Leftovers {
 
 namespace {
 // Settings files are *.bin (and *.ini for languages); the suffixes below are added to them.
-const QRegularExpression settingsBase(QStringLiteral("^.+\\.(bin|ini)"));
-const QRegularExpression temporarySuffix(QStringLiteral("^\\.[A-Za-z0-9]{6}$"));
+// Plain string checks: a pattern engine here would be mapped for one look at a folder.
+qsizetype settingsBaseLength(const QString &fileName)
+{
+    const qsizetype newline = fileName.indexOf(QLatin1Char('\n'));
+    const QString line = newline < 0 ? fileName : fileName.left(newline);
+    const qsizetype at = std::max(
+        line.lastIndexOf(QLatin1String(".bin")), line.lastIndexOf(QLatin1String(".ini")));
+    return at >= 1 ? at + 4 : 0;
+}
+
+bool isAsciiLetterOrDigit(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+}
 
 // A temporary name draws six characters from letters of both cases and digits; a word a user
 // chose ("backup", "before") keeps to one kind and stays.
 bool isTemporarySuffix(const QString &suffix)
 {
-    if (!temporarySuffix.match(suffix).hasMatch())
+    if (suffix.size() != 7 || !suffix.startsWith(QLatin1Char('.'))
+        || !std::all_of(suffix.begin() + 1, suffix.end(), isAsciiLetterOrDigit))
         return false;
     bool lower = false;
     bool upper = false;
@@ -33,7 +47,7 @@ bool isTemporarySuffix(const QString &suffix)
 bool isLockName(const QString &fileName)
 {
     return fileName.endsWith(QLatin1String(".lock"))
-        && settingsBase.match(fileName.chopped(5)).capturedLength() == fileName.size() - 5;
+        && settingsBaseLength(fileName.chopped(5)) == fileName.size() - 5;
 }
 } // namespace
 
@@ -41,10 +55,10 @@ bool isLeftoverName(const QString &fileName)
 {
     if (fileName.startsWith(QLatin1String("qt_temp.")) && isTemporarySuffix(fileName.mid(7)))
         return true;
-    const QRegularExpressionMatch base = settingsBase.match(fileName);
-    if (!base.hasMatch())
+    const qsizetype base = settingsBaseLength(fileName);
+    if (base == 0)
         return false;
-    const QString suffix = fileName.mid(base.capturedLength());
+    const QString suffix = fileName.mid(base);
     if (suffix == QLatin1String(".new") || suffix == QLatin1String(".lock"))
         return true;
     return isTemporarySuffix(suffix);

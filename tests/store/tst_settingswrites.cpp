@@ -176,6 +176,11 @@ void tst_SettingsWrites::leftoverNames_data()
     QTest::newRow("other file") << "notes.txt" << false;
     QTest::newRow("lock of another file") << "notes.txt.lock" << false;
     QTest::newRow("bare temporary name") << "qt_temp.bin" << false;
+    QTest::newRow("language staging") << "lang_1.ini.new" << true;
+    QTest::newRow("lock of a bare suffix") << ".bin.lock" << false;
+    QTest::newRow("suffix in capitals") << "p1.BIN.new" << false;
+    QTest::newRow("temporary with a non-ASCII letter") << "p1.bin.Ab12C\u00e9" << false;
+    QTest::newRow("settings name on a second line") << "notes\np1.bin.new" << false;
 }
 
 void tst_SettingsWrites::leftoverNames()
