@@ -1,6 +1,8 @@
 // GIO's headers name a struct member "signals", which Qt defines as a keyword.
 #include <gio/gio.h>
 
+#include <QLibrary>
+
 #include "bridge/pointermappings.h"
 #include "bridge/systempointer_linux.h"
 
@@ -10,17 +12,90 @@ namespace {
 
 namespace Map = PointerMappings::GSettings;
 
+// GIO is loaded only on desktops that keep the pointer in GSettings: elsewhere the program
+// does not pay for mapping it. Only the types come from its headers.
+struct Gio
+{
+    decltype(&::g_settings_schema_source_get_default) schemaSourceGetDefault = nullptr;
+    decltype(&::g_settings_schema_source_lookup) schemaSourceLookup = nullptr;
+    decltype(&::g_settings_schema_has_key) schemaHasKey = nullptr;
+    decltype(&::g_settings_schema_get_key) schemaGetKey = nullptr;
+    decltype(&::g_settings_schema_unref) schemaUnref = nullptr;
+    decltype(&::g_settings_schema_key_range_check) keyRangeCheck = nullptr;
+    decltype(&::g_settings_schema_key_unref) keyUnref = nullptr;
+    decltype(&::g_settings_new_full) settingsNewFull = nullptr;
+    decltype(&::g_settings_get_string) getString = nullptr;
+    decltype(&::g_settings_is_writable) isWritable = nullptr;
+    decltype(&::g_settings_set_value) setValue = nullptr;
+    decltype(&::g_settings_sync) sync = nullptr;
+    decltype(&::g_object_get) objectGet = nullptr;
+    decltype(&::g_object_unref) objectUnref = nullptr;
+    decltype(&::g_variant_new_string) newString = nullptr;
+    decltype(&::g_variant_new_int32) newInt32 = nullptr;
+    decltype(&::g_variant_new_double) newDouble = nullptr;
+    decltype(&::g_variant_ref_sink) refSink = nullptr;
+    decltype(&::g_variant_unref) variantUnref = nullptr;
+    decltype(&::g_free) freeMemory = nullptr;
+
+    bool loaded = false;
+};
+
+template<typename Function>
+bool resolve(QLibrary &library, const char *name, Function &function)
+{
+    function = reinterpret_cast<Function>(library.resolve(name));
+    return function != nullptr;
+}
+
+Gio loadGio()
+{
+    Gio gio;
+    QLibrary library(QStringLiteral("gio-2.0"), 0);
+    // Kept loaded: the functions are used for the rest of the run.
+    if (!library.load())
+        return gio;
+    gio.loaded
+        = resolve(library, "g_settings_schema_source_get_default", gio.schemaSourceGetDefault)
+        && resolve(library, "g_settings_schema_source_lookup", gio.schemaSourceLookup)
+        && resolve(library, "g_settings_schema_has_key", gio.schemaHasKey)
+        && resolve(library, "g_settings_schema_get_key", gio.schemaGetKey)
+        && resolve(library, "g_settings_schema_unref", gio.schemaUnref)
+        && resolve(library, "g_settings_schema_key_range_check", gio.keyRangeCheck)
+        && resolve(library, "g_settings_schema_key_unref", gio.keyUnref)
+        && resolve(library, "g_settings_new_full", gio.settingsNewFull)
+        && resolve(library, "g_settings_get_string", gio.getString)
+        && resolve(library, "g_settings_is_writable", gio.isWritable)
+        && resolve(library, "g_settings_set_value", gio.setValue)
+        && resolve(library, "g_settings_sync", gio.sync)
+        && resolve(library, "g_object_get", gio.objectGet)
+        && resolve(library, "g_object_unref", gio.objectUnref)
+        && resolve(library, "g_variant_new_string", gio.newString)
+        && resolve(library, "g_variant_new_int32", gio.newInt32)
+        && resolve(library, "g_variant_new_double", gio.newDouble)
+        && resolve(library, "g_variant_ref_sink", gio.refSink)
+        && resolve(library, "g_variant_unref", gio.variantUnref)
+        && resolve(library, "g_free", gio.freeMemory);
+    return gio;
+}
+
+const Gio &gio()
+{
+    static const Gio loaded = loadGio();
+    return loaded;
+}
+
 GSettingsSchema *lookUpSchema()
 {
-    GSettingsSchemaSource *source = g_settings_schema_source_get_default();
+    if (!gio().loaded)
+        return nullptr;
+    GSettingsSchemaSource *source = gio().schemaSourceGetDefault();
     if (!source)
         return nullptr;
-    GSettingsSchema *schema = g_settings_schema_source_lookup(source, Map::schema, TRUE);
+    GSettingsSchema *schema = gio().schemaSourceLookup(source, Map::schema, TRUE);
     if (schema
-        && !(g_settings_schema_has_key(schema, "speed")
-            && g_settings_schema_has_key(schema, "accel-profile")
-            && g_settings_schema_has_key(schema, "double-click"))) {
-        g_settings_schema_unref(schema);
+        && !(gio().schemaHasKey(schema, "speed") && gio().schemaHasKey(schema, "accel-profile")
+            && gio().schemaHasKey(schema, "double-click"))) {
+        gio().schemaUnref(schema);
         return nullptr;
     }
     return schema;
@@ -30,23 +105,23 @@ class GSettingsPointer : public SystemPointer
 {
 public:
     explicit GSettingsPointer(GSettingsSchema *schema)
-        : settings(g_settings_new_full(schema, nullptr, nullptr))
+        : settings(gio().settingsNewFull(schema, nullptr, nullptr))
     {
-        g_settings_schema_unref(schema);
+        gio().schemaUnref(schema);
     }
-    ~GSettingsPointer() override { g_object_unref(settings); }
+    ~GSettingsPointer() override { gio().objectUnref(settings); }
 
     bool getMouse(MouseArray &values) override
     {
-        gchar *profile = g_settings_get_string(settings, "accel-profile");
+        gchar *profile = gio().getString(settings, "accel-profile");
         values = {0, 0, Map::accelerates(profile) ? 1 : 0};
-        g_free(profile);
+        gio().freeMemory(profile);
         return true;
     }
 
     bool setMouse(const MouseArray &values) override
     {
-        return write("accel-profile", g_variant_new_string(Map::accelProfile(values[2] != 0)));
+        return write("accel-profile", gio().newString(Map::accelProfile(values[2] != 0)));
     }
 
     bool setWheelScrollLines(unsigned) override { return true; }
@@ -54,33 +129,33 @@ public:
 
     bool setDoubleClickTime(unsigned milliseconds) override
     {
-        return write("double-click", g_variant_new_int32(gint32(milliseconds)));
+        return write("double-click", gio().newInt32(gint32(milliseconds)));
     }
 
     bool setMouseSpeed(unsigned speed) override
     {
         const uint step = PointerMappings::Windows::speedStep(speed);
-        return write("speed", g_variant_new_double(Map::speed.value(step)));
+        return write("speed", gio().newDouble(Map::speed.value(step)));
     }
 
 private:
     // Takes the floating value; false when the key is locked down or the value out of range.
     bool write(const char *key, GVariant *value)
     {
-        g_variant_ref_sink(value);
+        gio().refSink(value);
         bool written = false;
-        if (g_settings_is_writable(settings, key)) {
+        if (gio().isWritable(settings, key)) {
             GSettingsSchema *schema = nullptr;
-            g_object_get(settings, "settings-schema", &schema, nullptr);
-            GSettingsSchemaKey *schemaKey = g_settings_schema_get_key(schema, key);
-            if (g_settings_schema_key_range_check(schemaKey, value))
-                written = g_settings_set_value(settings, key, value);
-            g_settings_schema_key_unref(schemaKey);
-            g_settings_schema_unref(schema);
+            gio().objectGet(settings, "settings-schema", &schema, nullptr);
+            GSettingsSchemaKey *schemaKey = gio().schemaGetKey(schema, key);
+            if (gio().keyRangeCheck(schemaKey, value))
+                written = gio().setValue(settings, key, value);
+            gio().keyUnref(schemaKey);
+            gio().schemaUnref(schema);
         }
-        g_variant_unref(value);
+        gio().variantUnref(value);
         // The desktop sees the value only once the backend has it.
-        g_settings_sync();
+        gio().sync();
         return written;
     }
 
@@ -94,7 +169,7 @@ bool gnomeSchemaInstalled()
     GSettingsSchema *schema = lookUpSchema();
     if (!schema)
         return false;
-    g_settings_schema_unref(schema);
+    gio().schemaUnref(schema);
     return true;
 }
 

@@ -57,7 +57,9 @@ Session Session::probe(const QProcessEnvironment &environment)
         || !environment.value("WAYLAND_DISPLAY").isEmpty();
     const QString display = environment.value("DISPLAY");
     session.x11Display = !display.isEmpty() && displayOpens(display);
-    session.gnomeSchema = gnomeSchemaInstalled();
+    // Looking the schema up loads GIO, so it is asked only where the choice depends on it.
+    session.gnomeSchema = true;
+    session.gnomeSchema = choose(session) == Backend::GSettings && gnomeSchemaInstalled();
     return session;
 }
 

@@ -33,7 +33,7 @@ struct Session
     bool kdeFullSession = false;
     bool wayland = false;
     bool x11Display = false; // an X display of the session's own that opens
-    bool gnomeSchema = false; // the mouse peripheral schema is installed
+    bool gnomeSchema = false; // the mouse peripheral schema is installed, if the choice asked
 
     static Session probe(const QProcessEnvironment &environment);
 };

@@ -18,6 +18,7 @@ private slots:
     void waylandIsSeenFromEitherVariable_data();
     void waylandIsSeenFromEitherVariable();
     void noDisplayGivesNothing();
+    void gioLoadsOnlyForGnomeDesktops();
     void mouseIdentitiesComeFromTheDeviceTable();
     void nothingChangesWithoutADesktop();
 };
@@ -152,6 +153,35 @@ void tst_SystemPointerLinux::nothingChangesWithoutADesktop()
     QVERIFY(none->setDoubleClickTime(550));
     QVERIFY(none->setWheelScrollLines(3));
     QCOMPARE(none->hasWheelScrollLines(), false);
+}
+
+// Looking the schema up maps GIO, about 1 MB: other desktops must not pay for it.
+void tst_SystemPointerLinux::gioLoadsOnlyForGnomeDesktops()
+{
+    const auto gioMapped = [] {
+        QFile maps("/proc/self/maps");
+        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libgio-2.0");
+    };
+    QVERIFY2(!gioMapped(), "GIO is linked instead of loaded when needed");
+    struct Environment
+    {
+        const char *forced;
+        const char *desktop;
+    };
+    const Environment others[]
+        = {{"none", "GNOME"}, {"x11", "GNOME"}, {"", "KDE"}, {"", "XFCE"}, {"", ""}};
+    for (const Environment &other : others) {
+        QProcessEnvironment environment;
+        environment.insert("SKELDA_SYSTEM_POINTER", other.forced);
+        environment.insert("XDG_CURRENT_DESKTOP", other.desktop);
+        QCOMPARE(Session::probe(environment).gnomeSchema, false);
+        QVERIFY2(!gioMapped(), other.desktop);
+    }
+    QProcessEnvironment gnome;
+    gnome.insert("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
+    const Session session = Session::probe(gnome);
+    QVERIFY(gioMapped());
+    QCOMPARE(session.gnomeSchema, LinuxPointer::gnomeSchemaInstalled());
 }
 
 QTEST_MAIN(tst_SystemPointerLinux)
