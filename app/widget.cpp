@@ -68,6 +68,8 @@ Widget::~Widget()
     delete uiController;
     // The icon still points at its menu.
     delete trayIcon;
+    if (trayMenu)
+        trayMenu->removeEventFilter(this);
 }
 
 myQQuickView *Widget::bridge() const
@@ -99,7 +101,9 @@ void Widget::setupTrayIcon()
     trayMenu->addAction(autostartAction);
     trayMenu->addSeparator();
     trayMenu->addAction(quitAction);
-    trayMenu->setStyleSheet(trayMenuStyle);
+    // The style sheet is parsed when the menu is first polished, not at start: a status
+    // notifier tray shows its own rendering of the menu and never needs it.
+    trayMenu->installEventFilter(this);
     trayIcon->setContextMenu(trayMenu.get());
     trayIcon->setToolTip("DORNAK SKELDA MOUSE R740");
     trayIcon->setIcon(QIcon("./modules/img/trayIcon.ico"));
@@ -203,6 +207,15 @@ bool Widget::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Close && watched == bridge())
         QCoreApplication::exit(0);
+    if (trayMenu && watched == trayMenu.get()) {
+        // Polished when first shown or measured instead of right after it was made.
+        if (event->type() == QEvent::PolishRequest)
+            return true;
+        if (event->type() == QEvent::Polish) {
+            trayMenu->removeEventFilter(this);
+            trayMenu->setStyleSheet(trayMenuStyle);
+        }
+    }
     return false;
 }
 

@@ -147,6 +147,9 @@ void tst_Widget::trayHasQuitMenuAndToolTip()
     QCOMPARE(menu->actions().first()->text(), QString("Start at login"));
     QVERIFY(menu->actions().at(1)->isSeparator());
     QCOMPARE(menu->actions().last()->text(), QString("Quit (&Q)"));
+    // Nothing of the menu's look is made at start, not even after the queued polish.
+    QCoreApplication::sendPostedEvents(menu);
+    QVERIFY(!menu->testAttribute(Qt::WA_WState_Polished));
     // What the menu looks like: dark with a grey frame and 22 pixel rows.
     menu->ensurePolished();
     const QImage look = menu->grab().toImage();
