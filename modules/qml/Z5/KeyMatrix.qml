@@ -171,51 +171,56 @@ Frame {
             Repeater {
                 model: modKeys
 
-                Row {
+                // The model keeps all sixteen slots of the device; eight buttons are shown
+                // and only their rows are built.
+                Loader {
                     visible: index < 8
-                    spacing: 6
+                    active: visible
+                    sourceComponent: Row {
+                        spacing: 6
 
-                    Rectangle {
-                        width: 86
-                        height: 17
-                        color: "#262626"
+                        Rectangle {
+                            width: 86
+                            height: 17
+                            color: "#262626"
 
-                        Text {
-                            x: 8
-                            anchors.verticalCenter: parent.verticalCenter
-                            text: keyMatrixMain.keyMatrixLang[4] + (index + 1)
-                            color: mainIten.fontColor
-                            font.family: mainIten.fontFamily
-                            font.pixelSize: mainIten.fontNormalSize
+                            Text {
+                                x: 8
+                                anchors.verticalCenter: parent.verticalCenter
+                                text: keyMatrixMain.keyMatrixLang[4] + (index + 1)
+                                color: mainIten.fontColor
+                                font.family: mainIten.fontFamily
+                                font.pixelSize: mainIten.fontNormalSize
+                            }
                         }
-                    }
-                    Rectangle {
-                        objectName: "keyBox" + index
-                        width: 130
-                        height: 17
-                        color: boxArea.containsMouse || mouseMain.selectKey === index ? "#761212" : "#4f1717"
+                        Rectangle {
+                            objectName: "keyBox" + index
+                            width: 130
+                            height: 17
+                            color: boxArea.containsMouse || mouseMain.selectKey === index ? "#761212" : "#4f1717"
 
-                        Text {
-                            objectName: "keyText" + index
-                            x: 8
-                            width: parent.width - 12
-                            anchors.verticalCenter: parent.verticalCenter
-                            elide: Text.ElideRight
-                            text: model.keyText
-                            color: mainIten.fontColor
-                            font.family: mainIten.fontFamily
-                            font.pixelSize: mainIten.fontNormalSize
-                        }
-                        MouseArea {
-                            id: boxArea
-                            anchors.fill: parent
-                            hoverEnabled: true
-                            cursorShape: Qt.PointingHandCursor
-                            onEntered: keyMatrixMain.enterBtn(index)
-                            onExited: keyMatrixMain.leaveBtn(index)
-                            onClicked: {
-                                mouseMain.selectKey = index
-                                keyMatrixMain.clickKeyMatrix(index)
+                            Text {
+                                objectName: "keyText" + index
+                                x: 8
+                                width: parent.width - 12
+                                anchors.verticalCenter: parent.verticalCenter
+                                elide: Text.ElideRight
+                                text: model.keyText
+                                color: mainIten.fontColor
+                                font.family: mainIten.fontFamily
+                                font.pixelSize: mainIten.fontNormalSize
+                            }
+                            MouseArea {
+                                id: boxArea
+                                anchors.fill: parent
+                                hoverEnabled: true
+                                cursorShape: Qt.PointingHandCursor
+                                onEntered: keyMatrixMain.enterBtn(index)
+                                onExited: keyMatrixMain.leaveBtn(index)
+                                onClicked: {
+                                    mouseMain.selectKey = index
+                                    keyMatrixMain.clickKeyMatrix(index)
+                                }
                             }
                         }
                     }
