@@ -207,14 +207,20 @@ bool Widget::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Close && watched == bridge())
         QCoreApplication::exit(0);
-    if (trayMenu && watched == trayMenu.get()) {
-        // Polished when first shown or measured instead of right after it was made.
-        if (event->type() == QEvent::PolishRequest)
-            return true;
-        if (event->type() == QEvent::Polish) {
-            trayMenu->removeEventFilter(this);
-            trayMenu->setStyleSheet(trayMenuStyle);
-        }
+    if (trayMenu && watched == trayMenu.get())
+        return styleTrayMenuWhenPolished(event);
+    return false;
+}
+
+// The menu is polished when first shown or measured instead of right after it was made,
+// and takes its style sheet then.
+bool Widget::styleTrayMenuWhenPolished(QEvent *event)
+{
+    if (event->type() == QEvent::PolishRequest)
+        return true;
+    if (event->type() == QEvent::Polish) {
+        trayMenu->removeEventFilter(this);
+        trayMenu->setStyleSheet(trayMenuStyle);
     }
     return false;
 }

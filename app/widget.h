@@ -98,13 +98,14 @@ public slots:
 
 protected:
     void customEvent(QEvent *event) override;
-    // Closing the window itself ends the program.
+    // Closing the window itself ends the program; the tray menu is styled when first needed.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Platform messages of the window: restore requests and device changes on Windows.
     void watchPlatformMessages();
     void setupTrayIcon();
+    bool styleTrayMenuWhenPolished(QEvent *event);
     void showNotice(int notice);
 
     QTimer checkTimer;

@@ -7,9 +7,7 @@
 namespace {
 Dialogs platformDialogs;
 Dialogs *installed = nullptr;
-} // namespace
 
-namespace {
 // The dialog stays above the window that asked for it.
 QString askFileName(QWindow *parent, QFileDialog::AcceptMode mode, const QString &caption,
     const QString &folder, const QString &filter)

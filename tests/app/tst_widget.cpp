@@ -56,6 +56,7 @@ private slots:
     void cleanup();
     void constructionSetsUpTheWindow();
     void trayHasQuitMenuAndToolTip();
+    void trayMenuIsStyledWhenItPopsUp();
     void trayIconComesFromTheDataFolder();
     void startUIRunsInitBeforeRun();
     void controllerMovesHidesAndLocks();
@@ -165,6 +166,21 @@ void tst_Widget::trayHasQuitMenuAndToolTip()
     delete window;
     window = nullptr;
     QVERIFY(heldMenu.isNull() && heldTray.isNull());
+}
+
+// The menu's first polish happens on the way to the screen: the first popup already has
+// the dark rows of 22 pixels, with nothing done to it beforehand.
+void tst_Widget::trayMenuIsStyledWhenItPopsUp()
+{
+    QMenu *menu = window->tray()->contextMenu();
+    QCoreApplication::sendPostedEvents(menu);
+    menu->popup(QPoint(20, 20));
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(menu->actionGeometry(menu->actions().first()).height(), 22);
+    const QImage look = menu->grab().toImage();
+    QCOMPARE(QColor(look.pixel(0, 0)), QColor(100, 100, 100));
+    QCOMPARE(QColor(look.pixel(2, 10)), QColor(68, 69, 73));
+    menu->hide();
 }
 
 void tst_Widget::trayIconComesFromTheDataFolder()

@@ -545,7 +545,8 @@ Item {
         function test_dialogPictureLoadsWhenOpened_data() {
             return [{ tag: "key", page: "singleKeyMain" }, { tag: "reset", page: "factorysure" },
                     { tag: "macro editor", page: "macroEditorMain" }, { tag: "gun", page: "gunControlMain" },
-                    { tag: "macro key", page: "macroKeyMain" }, { tag: "profiles", page: "profileMain" }]
+                    { tag: "macro key", page: "macroKeyMain" }, { tag: "profiles", page: "profileMain" },
+                    { tag: "tray note", page: "trayNote" }]
         }
 
         function test_dialogPictureLoadsWhenOpened(data) {
